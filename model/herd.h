@@ -32,7 +32,7 @@ bool herdEmpty();
 void herdClear();
 // A new animal, all fields 0, at the end / directly after `mother`.
 Animal& herdAppend();
-Animal& herdInsertAfter(Animal& mother);
+Animal& herdInsertAfter(HerdIter mother);
 // Removes and destroys `it`'s animal; returns the iterator of the animal that followed it, so
 // that a pass can go on: `it = herdRemove(it)`.
 HerdIter herdRemove(HerdIter it);

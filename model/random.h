@@ -16,3 +16,12 @@ void seedRandom(std::uint32_t seed);
 std::uint64_t randomStep();
 
 }  // namespace model
+
+namespace model {
+
+// Tests only: when set, R(n) returns override(n) instead of drawing, so that a test can script
+// every outcome and check the order in which draws are made. nullptr restores the generator.
+using DrawOverride = std::int32_t (*)(std::int32_t n);
+void setDrawOverride(DrawOverride override);
+
+}  // namespace model

@@ -1,0 +1,24 @@
+// Yearly statistics: the gene-pool score with its per-pair table, and the status-bar texts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace map {
+
+// [first gene 0..4][second gene 0..4][plane]: plane 0 counts the animals with that ordered gene
+// pair, plane 1 holds what the cell adds to the score. Rebuilt by every genePoolScore().
+extern std::int32_t GenePoolTable[5][5][2];
+
+// Fills GenePoolTable from the Herd and returns the score: every present pair of the nine adds
+// its count, every missing one costs 5, a gene missing from a whole slot costs 100.
+std::int32_t genePoolScore();
+
+constexpr int StatusFieldCount = 5;
+
+// The five status-bar texts: year and rating, animals, births, deaths, gene pool. Computes the
+// score, so it also refreshes GenePoolTable.
+std::array<std::string, StatusFieldCount> statusTexts();
+
+}  // namespace map

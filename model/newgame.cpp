@@ -1,0 +1,34 @@
+// A new game: the 19 founders in table order, each in the Area under its position.
+#include "map/area.h"
+#include "model/game.h"
+#include "model/herd.h"
+#include "model/tables.h"
+
+namespace model {
+
+namespace {
+RedrawHook redrawHook = nullptr;
+}
+
+void setNewGameRedrawHook(RedrawHook hook) { redrawHook = hook; }
+
+void newGame() {
+    herdClear();
+    for (const Founder& f : founderTable) {
+        Animal& a = herdAppend();
+        a.gene1 = f.gene1;
+        a.gene2 = f.gene2;
+        a.x = f.x;
+        a.y = f.y;
+        a.sex = f.sex;
+        a.age = f.age;
+        a.iconPicture = iconForGenes(a.gene1, a.gene2);
+        a.area = map::areaAt(a.x, a.y);
+        a.sizeClass = sizeClassForAge(a.age);
+        a.constitution = 100;
+    }
+    year = 0;
+    if (redrawHook) redrawHook();
+}
+
+}  // namespace model
