@@ -9,6 +9,7 @@ std::int32_t year = 0;
 std::int32_t yearRating = 0;
 std::int32_t birthsThisYear = 0;
 std::int32_t deathsThisYear = 0;
+Animal* CarriedAnimal = nullptr;
 
 namespace {
 
@@ -16,11 +17,10 @@ namespace {
 // removals and sorting, which is what references held elsewhere rely on.
 AnimalList animals;
 Animal* current = nullptr;
-AnimalRemovedHook removedHook = nullptr;
 
 void beforeDestroy(const Animal& a) {
     if (current == &a) current = nullptr;
-    if (removedHook) removedHook(&a);
+    if (CarriedAnimal == &a) CarriedAnimal = nullptr;
 }
 
 }  // namespace
@@ -33,7 +33,6 @@ bool herdEmpty() { return animals.empty(); }
 void herdClear() {
     for (const Animal& a : animals) beforeDestroy(a);
     animals.clear();
-    current = nullptr;
 }
 
 Animal& herdAppend() { return animals.emplace_back(); }
@@ -65,7 +64,5 @@ void herdSortByArea() {
 
 Animal* herdCurrent() { return current; }
 void setHerdCurrent(Animal* a) { current = a; }
-
-void setAnimalRemovedHook(AnimalRemovedHook hook) { removedHook = hook; }
 
 }  // namespace model

@@ -48,9 +48,9 @@ void herdSortByArea();
 Animal* herdCurrent();
 void setHerdCurrent(Animal* a);
 
-// Called with each animal just before it is destroyed (removal or clear), so that whoever
-// holds a reference to it can drop it. One hook; nullptr for none.
-using AnimalRemovedHook = void (*)(const Animal*);
-void setAnimalRemovedHook(AnimalRemovedHook hook);
+// The animal carried in the basket, or nullptr. Set by the player's take-up and release; it
+// stays in the Herd while carried. The Herd drops it when that animal is removed or cleared,
+// so it never refers to an animal that has left the Herd.
+extern Animal* CarriedAnimal;
 
 }  // namespace model

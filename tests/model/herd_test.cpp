@@ -75,28 +75,23 @@ TEST(Herd, SortByAreaKeepsReferences) {
     }
 }
 
-const model::Animal* lastRemoved = nullptr;
-int removedCount = 0;
-void onRemoved(const model::Animal* a) {
-    lastRemoved = a;
-    ++removedCount;
-}
-
-TEST(Herd, RemovalReportsTheAnimalAndDropsItAsCurrent) {
+TEST(Herd, RemovalDropsTheAnimalAsCurrentAndFromTheBasket) {
     fill(3);
     model::Animal* second = &*std::next(model::herdBegin());
     model::setHerdCurrent(second);
-    model::setAnimalRemovedHook(&onRemoved);
-    removedCount = 0;
+    model::CarriedAnimal = second;
 
     EXPECT_TRUE(model::herdRemove(second));
-    EXPECT_EQ(lastRemoved, second);
     EXPECT_EQ(model::herdCurrent(), nullptr);
+    EXPECT_EQ(model::CarriedAnimal, nullptr);
     EXPECT_FALSE(model::herdRemove(second));  // no longer there
 
+    // Another animal in the basket is kept by a removal and dropped by a clear.
+    model::CarriedAnimal = &*model::herdBegin();
+    model::herdRemove(std::prev(model::herdEnd()));
+    EXPECT_EQ(model::CarriedAnimal, &*model::herdBegin());
     model::herdClear();
-    EXPECT_EQ(removedCount, 3);  // the clear reported both others
-    model::setAnimalRemovedHook(nullptr);
+    EXPECT_EQ(model::CarriedAnimal, nullptr);
 }
 
 TEST(AnimalRules, IconAndSizeClass) {

@@ -1,0 +1,29 @@
+// The main window: its controls, the player's interventions and the main event loop.
+#pragma once
+
+#include "model/animal.h"
+#include "ui/window.h"
+
+#include <cstdint>
+
+namespace app {
+
+enum Mode : std::int32_t { Keeping = 0, Rifle = 1, Basket = 2 };
+
+// What a left click on an animal does. Set by the three mode buttons; survives new games.
+extern std::int32_t InterventionMode;
+
+// Opens the main window with its controls, tool bar and status bar, and starts the first game.
+// False when the window cannot be opened.
+bool buildMainWindow();
+
+// Handles one event of the main loop completely (including any redraw).
+void handleMainEvent(const ui::Event& ev);
+
+// Polls, handles and sleeps 1 ms per pass until a close request arrives.
+void runMainLoop();
+
+// The first animal in Herd order whose footprint contains the map point, or nullptr.
+model::Animal* hitTest(std::int32_t mx, std::int32_t my);
+
+}  // namespace app

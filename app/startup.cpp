@@ -1,0 +1,50 @@
+// Start-up and shut-down of the game.
+#include "app/startup.h"
+
+#include "app/main_window.h"
+#include "map/main_controls.h"
+#include "map/statistics.h"
+#include "model/herd.h"
+#include "model/tables.h"
+#include "ui/picture.h"
+#include "ui/window.h"
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace app {
+
+std::string WorkingFolder;
+const char* const WindowTitle = "Selvo mornik";
+
+std::string folderWithSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+void startUp() {
+    model::herdClear();
+    model::year = model::yearRating = model::birthsThisYear = model::deathsThisYear = 0;
+    InterventionMode = Keeping;
+    std::memset(map::GenePoolTable, 0, sizeof map::GenePoolTable);
+
+    ui::initWindowing();
+
+    std::error_code ec;
+    const std::filesystem::path cwd = std::filesystem::current_path(ec);
+    WorkingFolder = folderWithSeparator(ec ? std::string() : cwd.string());
+
+    model::loadTables();
+    for (int n = 0; n < model::PictureCount; ++n)
+        ui::loadPicture(n, WorkingFolder + model::PictureFiles[n]);
+}
+
+void shutDown() {
+    if (ui::windowExists(map::MainWindow)) ui::closeWindow(map::MainWindow);
+    ui::freeAllPictures();
+    model::herdClear();
+    ui::shutdownWindowing();
+}
+
+}  // namespace app

@@ -1,0 +1,23 @@
+// Start-up and shut-down of the game: tables, pictures, the toolkit.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// The current directory at start-up, ending in "/"; every picture path starts with it.
+extern std::string WorkingFolder;
+
+extern const char* const WindowTitle;  // "Selvo mornik"
+
+// Clears the game's state, starts the toolkit, takes the working folder, fills the tables,
+// empties the Herd and loads the twenty pictures. Missing pictures stay empty, unreported.
+void startUp();
+
+// Closes the main window if open, frees every picture and closes every other window.
+void shutDown();
+
+// The folder with a "/" at its end; takes any length.
+std::string folderWithSeparator(std::string folder);
+
+}  // namespace app

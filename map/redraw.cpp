@@ -1,0 +1,36 @@
+// Showing the map, the status bar and an animal's data in the main window.
+#include "map/redraw.h"
+
+#include "map/compose.h"
+#include "map/info.h"
+#include "map/main_controls.h"
+#include "map/statistics.h"
+#include "model/herd.h"
+#include "model/tables.h"
+#include "ui/window.h"
+
+namespace map {
+
+void redrawMap() {
+    const bool borders = ui::isToolItemDown(MainToolBar, AreaBordersToggle);
+    int carriedIcon = ui::NoPicture;
+    if (composeMap(borders, model::CarriedAnimal, carriedIcon)) {
+        ui::setControlPicture(CarriedIndicator, carriedIcon);
+    }
+    // Setting the picture again makes the control show the new frame (or nothing without one).
+    ui::setControlPicture(MapPicture, model::WorkMapPicture);
+    updateStatusBar();
+}
+
+void updateStatusBar() {
+    const auto texts = statusTexts();
+    for (int field = 0; field < StatusFieldCount; ++field)
+        ui::setStatusText(MainStatusBar, field, texts[field]);
+}
+
+void showAnimalInfo() {
+    if (const model::Animal* a = model::herdCurrent())
+        ui::setControlText(AnimalInfoBox, animalInfoText(*a));
+}
+
+}  // namespace map

@@ -1,0 +1,111 @@
+// The herd report window.
+#include "report/report.h"
+
+#include "map/statistics.h"
+#include "model/herd.h"
+#include "model/tables.h"
+#include "ui/window.h"
+
+#include <string>
+
+namespace report {
+
+namespace {
+
+enum LabelControl : int {
+    GeneOneLabel = 14,
+    GeneTwoLabel = 15,
+    RedLabel = 16,
+    YellowLabel = 17,
+    BlueLabel = 18,
+    NoGeneLabel = 21,
+};
+
+// Gene values of the grid's columns and of its first three rows.
+constexpr int genes[3] = {1, 2, 4};
+
+std::string num(std::int32_t v) { return std::to_string(v); }
+
+std::string contribution(int i, int j) {
+    return "   (" + num(map::GenePoolTable[i][j][1]) + ")";
+}
+
+std::string pairCell(int i, int j) { return num(map::GenePoolTable[i][j][0]) + contribution(i, j); }
+
+void buildControls() {
+    const unsigned label = ui::LabelCentred | ui::LabelSunken;
+    ui::createPanel(ReportPanel, 5, 5, 520, 520);
+    ui::addTab(ReportPanel, "Übersicht");
+    ui::createLabel(GeneOneLabel, 83, 33, 260, 20, "Gen 1", label);
+    ui::createLabel(GeneTwoLabel, 3, 53, 80, 15, "Gen 2", label);
+    ui::createLabel(RedLabel, 3, 83, 80, 15, "Rot", label);
+    ui::createLabel(YellowLabel, 3, 98, 80, 15, "Gelb", label);
+    ui::createLabel(BlueLabel, 3, 113, 80, 15, "Blau", label);
+    ui::createLabel(NoGeneLabel, 3, 140, 80, 15, "Kein Gen", label);
+    ui::createList(GenePoolGrid, 93, 63, 330, 100, "Rot", 80, ui::ListGridLines);
+    ui::addListColumn(GenePoolGrid, 1, "Gelb", 80);
+    ui::addListColumn(GenePoolGrid, 2, "Blau", 80);
+    ui::addListColumn(GenePoolGrid, 8, "Kein Gen", 80);
+
+    ui::addTab(ReportPanel, "Liste");
+    ui::createList(HerdListView, 33, 23, 440, 420, "Selvo", 30, 0);
+    const char* titles[] = {"Gebiet", "Alter", "Geschlecht", "Gen 1", "Gen 2", "Gesund", "Krank"};
+    const int widths[] = {50, 50, 90, 50, 50, 50, 60};
+    for (int c = 0; c < 7; ++c) ui::addListColumn(HerdListView, c + 1, titles[c], widths[c]);
+    ui::endPanel(ReportPanel);
+}
+
+std::int32_t geneColour(std::int32_t gene) {
+    return gene >= 0 && gene < static_cast<std::int32_t>(model::GeneColours.size())
+               ? model::GeneColours[gene]
+               : 0;
+}
+
+void fillList() {
+    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
+        ui::addListRow(HerdListView, listRowText(*it), it->iconPicture + model::SmallIconOffset);
+        const int row = ui::listRowCount(HerdListView) - 1;
+        ui::setListCellColour(HerdListView, row, 4, geneColour(it->gene1));
+        ui::setListCellColour(HerdListView, row, 5, geneColour(it->gene2));
+    }
+}
+
+void fillGrid() {
+    for (int row = 0; row < 5; ++row) ui::addListRow(GenePoolGrid, gridRowText(row), ui::NoPicture);
+}
+
+}  // namespace
+
+std::string listRowText(const model::Animal& a) {
+    const char* sex = a.sex == 0 ? "weiblich\n" : "männlich\n";
+    return "\n" + num(a.area) + "\n" + num(a.age) + "\n" + sex + "\n\n" + num(a.constitution) +
+           "\n" + num(a.illness) + "\n";
+}
+
+std::string gridRowText(int row) {
+    if (row >= 0 && row < 3) {
+        const int j = genes[row];
+        return pairCell(1, j) + "\n" + pairCell(2, j) + "\n" + pairCell(4, j) + "\n" +
+               contribution(0, j);
+    }
+    if (row == 4) return contribution(1, 0) + "\n" + contribution(2, 0) + "\n" + contribution(4, 0);
+    return std::string();
+}
+
+void showHerdReport() {
+    if (!ui::openWindow(ReportWindow, 300, 210, 534, 532, "GenPool", ui::TitleBar)) return;
+    if (!ui::setControlParent(ReportWindow)) {
+        ui::closeWindow(ReportWindow);
+        return;
+    }
+    buildControls();
+    model::herdSortByArea();
+    fillList();
+    fillGrid();
+    for (;;) {
+        if (ui::waitEvent().kind == ui::EventKind::Close) break;
+    }
+    ui::closeWindow(ReportWindow);
+}
+
+}  // namespace report

@@ -1,0 +1,28 @@
+// The herd report window "GenPool": the gene-pool cross table and the list of all animals.
+#pragma once
+
+#include "model/animal.h"
+
+#include <string>
+
+namespace report {
+
+constexpr int ReportWindow = 2;
+enum ReportControl : int {
+    ReportPanel = 13,
+    GenePoolGrid = 19,
+    HerdListView = 20,
+};
+
+// Sorts the Herd by Area, opens the report filled from the Herd and GenePoolTable, and returns
+// when it has been closed. Every other event meanwhile is dropped; a close request of any
+// window closes the report only.
+void showHerdReport();
+
+// The text of one list row: cells separated by line feeds, starting with the empty picture cell.
+std::string listRowText(const model::Animal& a);
+
+// The text of grid row 0..4 (second genes red, yellow, blue; a spacer; the "Kein Gen" row).
+std::string gridRowText(int row);
+
+}  // namespace report
