@@ -1,0 +1,61 @@
+// Test files written on the fly (PNG through libpng, BMP and ICO by hand) and an allocation meter.
+#pragma once
+
+#include "ui/picture.h"
+
+#include <png.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fixtures {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A PNG as it is stored: rows packed at the file's bit depth, 16-bit samples big-endian.
+struct PngImage {
+    int width = 0;
+    int height = 0;
+    int colorType = PNG_COLOR_TYPE_RGB;
+    int bitDepth = 8;
+    bool interlaced = false;
+    std::vector<Bytes> rows{};
+    std::vector<png_color> palette{};
+    Bytes paletteAlpha{};        // tRNS for palette images
+    bool transparentKey = false; // tRNS with `key` for grey / RGB images
+    png_color_16 key{};
+    std::string compressedText{}; // written as a zTXt chunk before the image data
+};
+
+Bytes writePng(const PngImage& image);
+
+// A chunk with its length and CRC, ready to splice into a file.
+Bytes pngChunk(const char type[4], const Bytes& data);
+
+// Samples of `depth` bits packed most significant first, as PNG rows store them.
+Bytes packBits(const std::vector<int>& samples, int depth);
+
+// Uncompressed bottom-up 24-bit BMP from top-down B,G,R rows.
+Bytes writeBmp24(int width, int height, const Bytes& bgr);
+
+// ICO holding one image: a 32-bit BMP from top-down B,G,R,A pixels, or a whole PNG file.
+Bytes writeIcoBmp32(int width, int height, const Bytes& bgra);
+Bytes writeIcoPng(int width, int height, const Bytes& png);
+
+// A fresh folder under the system temp folder, removed with its contents by the destructor.
+struct TempFolder {
+    std::filesystem::path path;
+    TempFolder();
+    ~TempFolder();
+    std::string write(const std::string& name, const Bytes& bytes) const;
+};
+
+// The largest single malloc since the last reset, libpng's and operator new's included.
+// Returns -1 where the meter cannot work (sanitizer builds own malloc).
+void resetLargestAllocation();
+long long largestAllocation();
+
+} // namespace fixtures

@@ -1,0 +1,23 @@
+// PNG decoding with libpng straight from memory into a Picture, hardened against hostile files.
+#pragma once
+
+#include "ui/picture.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace ui {
+
+// Most pixels any decoder may allocate for one picture (64 MB at 4 channels). A file claiming more
+// is refused before its pixels are allocated, even when each side is within MaxPictureSide.
+constexpr std::int64_t MaxPicturePixels = std::int64_t{16} * 1024 * 1024;
+
+// Whether the data starts with the 8-byte PNG signature.
+bool hasPngSignature(const std::uint8_t* data, std::size_t size);
+
+// Decodes a complete PNG file: 4 channels B,G,R,A when the file has an alpha channel, otherwise 3
+// channels B,G,R (tRNS dropped). 16-bit samples are rounded to 8 bits (png_set_scale_16). Returns
+// false with `out` emptied for damaged, truncated or oversized data; never prints anything.
+bool decodePng(const std::uint8_t* data, std::size_t size, Picture& out);
+
+} // namespace ui
