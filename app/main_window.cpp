@@ -33,13 +33,6 @@ void mapPoint(std::int32_t& mx, std::int32_t& my) {
     my = cy - MapTop;
 }
 
-void setMode(Mode mode, int picture, bool dropCarried) {
-    InterventionMode = mode;
-    if (dropCarried) model::CarriedAnimal = nullptr;
-    ui::setControlPicture(ModeIndicator, picture);
-    redrawMap();
-}
-
 void release(std::int32_t mx, std::int32_t my) {
     if (!ui::openDrawing(model::AreasPicture)) return;
     const std::int32_t v = ui::readPixel(mx, my);
@@ -54,7 +47,9 @@ void release(std::int32_t mx, std::int32_t my) {
     redrawMap();
 }
 
-void leftClick(std::int32_t mx, std::int32_t my) {
+}  // namespace
+
+void leftClickAt(std::int32_t mx, std::int32_t my) {
     if (model::CarriedAnimal) {
         release(mx, my);
         return;
@@ -70,6 +65,23 @@ void leftClick(std::int32_t mx, std::int32_t my) {
     }
 }
 
+void rightClickAt(std::int32_t mx, std::int32_t my) {
+    if (model::Animal* hit = hitTest(mx, my)) {
+        model::setHerdCurrent(hit);
+        showAnimalInfo();
+    }
+}
+
+void chooseMode(Mode mode) {
+    static constexpr int pictures[] = {model::KeepingPicture, model::RiflePicture,
+                                       model::BasketPicture};
+    InterventionMode = mode;
+    // Only the basket keeps what it carries; the others put it back where it was.
+    if (mode != Basket) model::CarriedAnimal = nullptr;
+    ui::setControlPicture(ModeIndicator, pictures[mode]);
+    redrawMap();
+}
+
 void runYear() {
     model::yearStep();
     redrawMap();
@@ -79,6 +91,8 @@ void runYear() {
     }
 }
 
+namespace {
+
 void controlEvent(const ui::Event& ev) {
     switch (ev.item) {
     case MapPicture: {
@@ -87,16 +101,15 @@ void controlEvent(const ui::Event& ev) {
         std::int32_t my = 0;
         mapPoint(mx, my);
         if (ev.type == ui::LeftClick) {
-            leftClick(mx, my);
-        } else if (model::Animal* hit = hitTest(mx, my)) {
-            model::setHerdCurrent(hit);
-            showAnimalInfo();
+            leftClickAt(mx, my);
+        } else {
+            rightClickAt(mx, my);
         }
         return;
     }
-    case RifleButton: setMode(Rifle, model::RiflePicture, true); return;
-    case BasketButton: setMode(Basket, model::BasketPicture, false); return;
-    case KeepingButton: setMode(Keeping, model::KeepingPicture, true); return;
+    case RifleButton: chooseMode(Rifle); return;
+    case BasketButton: chooseMode(Basket); return;
+    case KeepingButton: chooseMode(Keeping); return;
     case YearButton: runYear(); return;
     default: return;
     }

@@ -23,6 +23,14 @@ void handleMainEvent(const ui::Event& ev);
 // Polls, handles and sleeps 1 ms per pass until a close request arrives.
 void runMainLoop();
 
+// The player's actions, as the main loop runs them for clicks (map coordinates) and buttons.
+// A left click shoots, takes up or releases by the mode; a right click shows an animal's data.
+void leftClickAt(std::int32_t mx, std::int32_t my);
+void rightClickAt(std::int32_t mx, std::int32_t my);
+void chooseMode(Mode mode);
+// One year, the redraw, and at the end of the herd the message and a new game.
+void runYear();
+
 // The first animal in Herd order whose footprint contains the map point, or nullptr.
 model::Animal* hitTest(std::int32_t mx, std::int32_t my);
 
