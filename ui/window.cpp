@@ -1,0 +1,298 @@
+// The window layer's core on Qt Widgets: start and stop, top-level windows, the event queue.
+#include "ui/window.h"
+
+#include "ui/picture.h"
+#include "ui/qt_access.h"
+#include "ui/window_state.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+#include <QWidget>
+#include <QWindow>
+
+#include <chrono>
+#include <thread>
+
+namespace ui::detail {
+
+std::map<int, WindowEntry> windows;
+std::map<int, ControlEntry> controls;
+std::map<int, ToolBarEntry> toolBars;
+std::map<int, StatusBarEntry> statusBars;
+QWidget* controlParent = nullptr;
+int controlParentWindow = -1;
+std::deque<Event> events;
+bool inMessageBox = false;
+
+namespace {
+
+// The application the layer created; nullptr while windowing is stopped.
+QApplication* application = nullptr;
+
+// A top-level window that turns every close request from outside into a Close event and only
+// closes itself when the layer says so.
+struct LayerWindow : QWidget {
+    int number;
+    bool closing = false; // set by the layer's own close path: the next close is accepted
+
+    LayerWindow(int n, Qt::WindowFlags flags) : QWidget(nullptr, flags), number(n) {}
+
+    void closeEvent(QCloseEvent* event) override {
+        if (closing) {
+            event->accept();
+            return;
+        }
+        event->ignore();
+        if (!inMessageBox) queueEvent(EventKind::Close, number, -1, -1);
+    }
+
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        layoutBars(number);
+    }
+};
+
+Qt::WindowFlags qtFlags(unsigned flags) {
+    Qt::WindowFlags result = Qt::Window | Qt::CustomizeWindowHint;
+    if (flags & TitleBar)
+        result |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    return result;
+}
+
+// Outer top-left corner and client size for a centred window. `frame` is what the window
+// system adds around the client area (zero where it is not known before the window shows).
+void centre(unsigned flags, const QMargins& frame, QPoint& corner, QSize& client) {
+    const int extraWidth = frame.left() + frame.right();
+    const int extraHeight = frame.top() + frame.bottom();
+    if (flags & CentreOnScreen) {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen) return;
+        const QRect area = screen->availableGeometry();
+        client.setWidth(std::min(client.width(), area.width() - extraWidth));
+        client.setHeight(std::min(client.height(), area.height() - extraHeight));
+        corner = QPoint(area.x() + (area.width() - client.width() - extraWidth) / 2,
+                        area.y() + (area.height() - client.height() - extraHeight) / 2);
+        return;
+    }
+    QWidget* active = QApplication::activeWindow();
+    if (!active || !active->isVisible()) {
+        corner = QPoint(216, 0);
+        return;
+    }
+    const QRect over = active->frameGeometry();
+    corner = QPoint(std::max(0, over.x() + (over.width() - client.width() - extraWidth) / 2),
+                    std::max(0, over.y() + (over.height() - client.height() - extraHeight) / 2));
+}
+
+// Really closes and deletes a window whose entries are already gone.
+void destroyWindowWidget(QWidget* widget) {
+    if (auto* window = dynamic_cast<LayerWindow*>(widget)) window->closing = true;
+    widget->close();
+    delete widget;
+}
+
+Event takeEvent() {
+    Event event = events.front();
+    events.pop_front();
+    return event;
+}
+
+} // namespace
+
+void queueEvent(EventKind kind, int window, int item, int type) {
+    Event event;
+    event.kind = kind;
+    event.window = window;
+    event.item = item;
+    event.type = type;
+    events.push_back(event);
+}
+
+QPixmap pixmapOf(int number) {
+    const Picture* picture = pictureHandle(number);
+    if (!picture || picture->width <= 0 || picture->height <= 0) return {};
+    const int channels = picture->channels;
+    if (channels != 3 && channels != 4) return {};
+    const std::size_t stride = static_cast<std::size_t>(picture->width) * channels;
+    if (picture->pixels.size() < stride * picture->height) return {};
+    // Our rows are B,G,R(,A) bytes; ARGB32 reads exactly that on little-endian, with straight
+    // alpha. The image only borrows the bytes; fromImage makes the copy the screen keeps.
+    const QImage image(picture->pixels.data(), picture->width, picture->height,
+                       static_cast<qsizetype>(stride),
+                       channels == 3 ? QImage::Format_BGR888 : QImage::Format_ARGB32);
+    return QPixmap::fromImage(image);
+}
+
+QColor colourOf(std::int32_t bbggrr) {
+    return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF);
+}
+
+bool canCreateControl(int number) {
+    return application && controlParent && !controls.contains(number);
+}
+
+void enterControl(int number, QWidget* widget, ControlKind kind, int x, int y, int width,
+                  int height) {
+    widget->setGeometry(x, y, width, height);
+    widget->show();
+    controls[number] = ControlEntry{widget, controlParentWindow, kind};
+}
+
+} // namespace ui::detail
+
+namespace ui {
+
+using namespace detail;
+
+void initWindowing() {
+    if (application) return;
+    // QApplication keeps references to both for its whole life.
+    static int argc = 1;
+    static char name[] = "selvo";
+    static char* argv[] = {name, nullptr};
+    application = new QApplication(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void shutdownWindowing() {
+    if (!application) return;
+    while (!windows.empty())
+        closeWindow(windows.begin()->first);
+    // Input the window system still holds (a cursor move, say) would otherwise be delivered
+    // by the next application's start-up and refer to devices that died with this one.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    events.clear();
+    delete application;
+    application = nullptr;
+}
+
+bool openWindow(int number, int x, int y, int clientWidth, int clientHeight,
+                const std::string& title, unsigned flags) {
+    if (!application || windows.contains(number) || clientWidth <= 0 || clientHeight <= 0)
+        return false;
+    auto* widget = new LayerWindow(number, qtFlags(flags));
+    widget->setWindowTitle(QString::fromUtf8(title));
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+
+    // The native window first, so a platform that knows its frame already reports it.
+    widget->winId();
+    const QMargins frame =
+        widget->windowHandle() ? widget->windowHandle()->frameMargins() : QMargins();
+    QPoint corner(x, y);
+    QSize client(clientWidth, clientHeight);
+    if (flags & (CentreOnScreen | CentreOverActive)) centre(flags, frame, corner, client);
+
+    if (flags & SizingBorder)
+        widget->resize(client);
+    else
+        widget->setFixedSize(client);
+    widget->move(corner); // a top-level's position is that of its frame
+    windows[number] = WindowEntry{widget, flags};
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+    return true;
+}
+
+void closeWindow(int number) {
+    auto found = windows.find(number);
+    if (found == windows.end()) return;
+    QWidget* widget = found->second.widget;
+    windows.erase(found);
+    std::erase_if(controls, [number](const auto& entry) { return entry.second.window == number; });
+    forgetBarsOf(number);
+    if (controlParentWindow == number) {
+        controlParent = nullptr;
+        controlParentWindow = -1;
+    }
+    destroyWindowWidget(widget);
+}
+
+bool windowExists(int number) {
+    return windows.contains(number);
+}
+
+bool setControlParent(int window) {
+    QWidget* widget = windowWidget(window);
+    if (!widget) return false;
+    controlParent = widget;
+    controlParentWindow = window;
+    return true;
+}
+
+Event pollEvent() {
+    if (!application) return {};
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (events.empty()) return {};
+    return takeEvent();
+}
+
+Event waitEvent() {
+    if (!application) return {};
+    while (events.empty()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return takeEvent();
+}
+
+void cursorPosition(int window, int& x, int& y) {
+    x = -1;
+    y = -1;
+    QWidget* widget = windowWidget(window);
+    if (!widget || !widget->isVisible()) return;
+    const QPoint local = widget->mapFromGlobal(QCursor::pos());
+    if (!widget->rect().contains(local)) return;
+    x = local.x();
+    y = local.y();
+}
+
+void messageBox(const std::string& title, const std::string& text) {
+    if (!application) return;
+    QWidget* parent = QApplication::activeWindow();
+    if (!parent) parent = windowWidget(0);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(title), QString::fromUtf8(text),
+                    QMessageBox::Ok, parent);
+    // The box is application-modal; a close request that still reaches one of our windows
+    // meanwhile would act on a window the player could not see change.
+    const bool outer = inMessageBox;
+    inMessageBox = true;
+    box.exec();
+    inMessageBox = outer;
+}
+
+void sleepMs(int milliseconds) {
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool openInBrowser(const std::string& path) {
+    QString local = QString::fromUtf8(path);
+    // The help link shows its target as a file:// address; accept it as well as a plain path.
+    if (local.startsWith(QStringLiteral("file://"))) local = local.mid(7);
+    const QFileInfo file(local);
+    if (local.isEmpty() || !file.exists() || !file.isFile()) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+}
+
+QWidget* windowWidget(int window) {
+    const auto found = windows.find(window);
+    return found == windows.end() ? nullptr : found->second.widget;
+}
+
+QWidget* controlWidget(int control) {
+    const auto found = controls.find(control);
+    return found == controls.end() ? nullptr : found->second.widget;
+}
+
+} // namespace ui

@@ -1,0 +1,132 @@
+// Multi-column lists with fixed column widths, small row pictures and coloured cells.
+#include "ui/window.h"
+
+#include "ui/window_state.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+
+namespace ui::detail {
+namespace {
+
+// Draws each cell as usual, then a light line on its right and bottom edges. A style sheet
+// could draw the grid too, but it would paint over the cells' own backgrounds.
+struct GridDelegate : QStyledItemDelegate {
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QRect cell = option.rect;
+        painter->save();
+        painter->setPen(QColor(0xC0, 0xC0, 0xC0));
+        painter->drawLine(cell.topRight(), cell.bottomRight());
+        painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+        painter->restore();
+    }
+};
+
+QTreeWidget* listWidget(int number) {
+    const auto found = controls.find(number);
+    if (found == controls.end() || found->second.kind != ControlKind::List) return nullptr;
+    return static_cast<QTreeWidget*>(found->second.widget);
+}
+
+// What a cell holds; enough to move a cell into the next column.
+constexpr Qt::ItemDataRole cellRoles[] = {Qt::DisplayRole, Qt::DecorationRole, Qt::BackgroundRole};
+
+// Copies the cell left of `column` into `column`.
+void shiftCell(QTreeWidgetItem* item, int column) {
+    for (const Qt::ItemDataRole role : cellRoles)
+        item->setData(column, role, item->data(column - 1, role));
+}
+
+void clearCell(QTreeWidgetItem* item, int column) {
+    for (const Qt::ItemDataRole role : cellRoles)
+        item->setData(column, role, QVariant());
+}
+
+} // namespace
+} // namespace ui::detail
+
+namespace ui {
+
+using namespace detail;
+
+bool createList(int number, int x, int y, int width, int height, const std::string& firstTitle,
+                int firstWidth, unsigned flags) {
+    if (!canCreateControl(number)) return false;
+    auto* list = new QTreeWidget(controlParent);
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setAlternatingRowColors(false);
+    list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    list->setIconSize(QSize(16, 16));
+    list->setColumnCount(1);
+    list->headerItem()->setText(0, QString::fromUtf8(firstTitle));
+    QHeaderView* header = list->header();
+    header->setStretchLastSection(false);
+    header->setSectionsMovable(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->resizeSection(0, firstWidth);
+    if (flags & ListGridLines) list->setItemDelegate(new GridDelegate(list));
+    enterControl(number, list, ControlKind::List, x, y, width, height);
+    return true;
+}
+
+bool addListColumn(int list, int position, const std::string& title, int width) {
+    QTreeWidget* tree = listWidget(list);
+    if (!tree || position < 0) return false;
+    const int columns = tree->columnCount();
+    position = std::min(position, columns);
+    tree->setColumnCount(columns + 1);
+    QHeaderView* header = tree->header();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    // Everything right of the new column moves over by one: titles, widths and cells.
+    for (int column = columns; column > position; --column) {
+        shiftCell(tree->headerItem(), column);
+        header->resizeSection(column, header->sectionSize(column - 1));
+        for (int row = 0; row < tree->topLevelItemCount(); ++row)
+            shiftCell(tree->topLevelItem(row), column);
+    }
+    for (int row = 0; row < tree->topLevelItemCount(); ++row)
+        clearCell(tree->topLevelItem(row), position);
+    tree->headerItem()->setText(position, QString::fromUtf8(title));
+    header->resizeSection(position, width);
+    return true;
+}
+
+int addListRow(int list, const std::string& text, int picture) {
+    QTreeWidget* tree = listWidget(list);
+    if (!tree) return -1;
+    auto* row = new QTreeWidgetItem;
+    const QStringList cells = QString::fromUtf8(text).split(QLatin1Char('\n'));
+    const int filled = std::min(static_cast<int>(cells.size()), tree->columnCount());
+    for (int column = 0; column < filled; ++column)
+        row->setText(column, cells[column]);
+    const QPixmap pixmap = pixmapOf(picture);
+    if (!pixmap.isNull()) row->setIcon(0, QIcon(pixmap));
+    tree->addTopLevelItem(row);
+    return tree->indexOfTopLevelItem(row);
+}
+
+int listRowCount(int list) {
+    const QTreeWidget* tree = listWidget(list);
+    return tree ? tree->topLevelItemCount() : -1;
+}
+
+void setListCellColour(int list, int row, int column, std::int32_t colour) {
+    QTreeWidget* tree = listWidget(list);
+    if (!tree || column < 0 || column >= tree->columnCount()) return;
+    QTreeWidgetItem* item = tree->topLevelItem(row);
+    if (item) item->setBackground(column, colourOf(colour));
+}
+
+} // namespace ui
