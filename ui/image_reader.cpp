@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace ui {
@@ -22,6 +23,39 @@ const char* formatOf(const std::uint8_t* data, std::size_t size) {
     static const std::uint8_t icoHeader[4] = {0, 0, 1, 0};
     if (size >= 6 && std::memcmp(data, icoHeader, 4) == 0) return "ico";
     return nullptr;
+}
+
+std::uint32_t littleEndian16(const std::uint8_t* p) {
+    return p[0] | unsigned(p[1]) << 8;
+}
+
+std::uint32_t littleEndian32(const std::uint8_t* p) {
+    return littleEndian16(p) | littleEndian16(p + 2) << 16;
+}
+
+// Qt decodes an uncompressed BMP cut short without complaint, leaving the missing rows
+// undefined; such a file counts as damaged here. Run-length data has no fixed size to check.
+bool bmpPixelsComplete(const std::uint8_t* data, std::size_t size) {
+    if (size < 26) return false;
+    const std::uint32_t headerSize = littleEndian32(data + 14);
+    std::int64_t width = 0, height = 0, bits = 0, compression = 0;
+    if (headerSize == 12) {
+        width = littleEndian16(data + 18);
+        height = littleEndian16(data + 20);
+        bits = littleEndian16(data + 24);
+    } else {
+        if (headerSize < 40 || size < 54) return false;
+        width = std::int32_t(littleEndian32(data + 18));
+        height = std::int32_t(littleEndian32(data + 22));
+        bits = littleEndian16(data + 28);
+        compression = littleEndian32(data + 30);
+    }
+    const int plain = 0, bitFields = 3, alphaBitFields = 6;
+    if (compression != plain && compression != bitFields && compression != alphaBitFields)
+        return true;
+    if (std::abs(width) > MaxPictureSide || std::abs(height) > MaxPictureSide) return false;
+    const std::int64_t stride = (std::abs(width) * bits + 31) / 32 * 4;
+    return littleEndian32(data + 10) + stride * std::abs(height) <= std::int64_t(size);
 }
 
 bool withinBudget(QSize size) {
@@ -51,16 +85,10 @@ void copyPixels(const QImage& image, Picture& out) {
     }
 }
 
-} // namespace
+void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-bool decodeWithImageReader(const std::uint8_t* data, std::size_t size, Picture& out) {
-    out = Picture{};
-    if (data == nullptr || size > std::size_t(INT32_MAX)) return false;
-    const char* format = formatOf(data, size);
-    if (format == nullptr) return false;
-
-    // Qt's own guard for handlers that claim one size and allocate by another (in MB,
-    // process-wide).
+bool readImage(const std::uint8_t* data, std::size_t size, const char* format, Picture& out) {
+    // Qt's own guard (in MB, process-wide) for handlers that claim one size and allocate another.
     QImageReader::setAllocationLimit(int(MaxPicturePixels * 4 / (1024 * 1024)));
     QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -76,6 +104,24 @@ bool decodeWithImageReader(const std::uint8_t* data, std::size_t size, Picture& 
     if (image.isNull() || !withinBudget(image.size())) return false;
     copyPixels(image, out);
     return true;
+}
+
+} // namespace
+
+bool decodeWithImageReader(const std::uint8_t* data, std::size_t size, Picture& out) {
+    out = Picture{};
+    if (data == nullptr || size > std::size_t(INT32_MAX)) return false;
+    const char* format = formatOf(data, size);
+    if (format == nullptr) return false;
+    if (std::strcmp(format, "bmp") == 0 && !bmpPixelsComplete(data, size)) return false;
+
+    // Qt reports damaged files through qWarning (a QBuffer seek past the end, for one), but a
+    // failed load must stay silent: messages are dropped while the reader runs.
+    const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
+    const bool ok = readImage(data, size, format, out);
+    qInstallMessageHandler(previous);
+    if (!ok) out = Picture{};
+    return ok;
 }
 
 } // namespace ui

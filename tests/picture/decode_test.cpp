@@ -171,11 +171,13 @@ TEST(ForeignFormats, IconsKeepTheirAlpha) {
 }
 
 TEST(ForeignFormats, EverythingElseIsRefused) {
+    // Formats Qt itself would decode, and headers too short for any format.
+    const std::string ppm("P6 1 1 255\n\x01\x02\x03", 14);
     const std::string xpm =
         "/* XPM */\nstatic char *p[] = {\"1 1 1 1\", \"a c #FF0000\", \"a\"};\n";
     const std::string gif("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13);
     ui::Picture out{1, 1, 3, {1, 2, 3}};
-    for (const std::string& file : {xpm, gif, std::string("BM"), std::string()}) {
+    for (const std::string& file : {ppm, xpm, gif, std::string("BM"), std::string()}) {
         EXPECT_FALSE(ui::decodePicture(reinterpret_cast<const std::uint8_t*>(file.data()),
                                        file.size(), out));
         EXPECT_TRUE(out.pixels.empty());

@@ -50,7 +50,14 @@ Bytes claiming(std::uint32_t width, std::uint32_t height) {
     return file;
 }
 
-TEST(PngHostile, DamagedDataIsRefused) {
+// Runs `body` with stderr captured: a failed decode must not print anything.
+template <typename Body> void expectSilent(Body body) {
+    testing::internal::CaptureStderr();
+    body();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+void damagedPngs() {
     std::mt19937 random(7);
     for (int round = 0; round < 40; ++round) {
         Bytes file = signature;
@@ -65,15 +72,48 @@ TEST(PngHostile, DamagedDataIsRefused) {
     ASSERT_LT(idat, std::ptrdiff_t(file.size()));
     file[std::size_t(idat) + 6] ^= 0x10;
     EXPECT_FALSE(decodes(file));
+
+    // A damaged ancillary chunk only costs the chunk (libpng warns, and must stay quiet).
+    fixtures::PngImage withText = smallRgba();
+    withText.compressedText = "text";
+    file = fixtures::writePng(withText);
+    const auto ztxt = std::search(file.begin(), file.end(), "zTXt", "zTXt" + 4) - file.begin();
+    ASSERT_LT(ztxt, std::ptrdiff_t(file.size()));
+    file[std::size_t(ztxt) + 6] ^= 0x10;
+    EXPECT_TRUE(decodes(file));
 }
 
-TEST(PngHostile, EveryTruncationIsRefused) {
-    fixtures::PngImage image = smallRgba();
-    image.compressedText = "chunks after the header are cut too";
-    const Bytes file = fixtures::writePng(image);
+TEST(PngHostile, DamagedDataIsRefusedSilently) {
+    expectSilent(damagedPngs);
+}
+
+void expectEveryCutRefused(const Bytes& file) {
     ASSERT_TRUE(decodes(file));
     for (std::size_t length = 0; length < file.size(); ++length)
         EXPECT_FALSE(decodes(Bytes(file.begin(), file.begin() + long(length)))) << length;
+}
+
+TEST(PngHostile, EveryTruncationIsRefusedSilently) {
+    fixtures::PngImage image = smallRgba();
+    image.compressedText = "chunks after the image data are cut too";
+    expectSilent([&] { expectEveryCutRefused(fixtures::writePng(image)); });
+}
+
+TEST(ForeignHostile, CutFilesAreRefusedAndDamageIsSilent) {
+    const Bytes bmp = fixtures::writeBmp24(3, 2, Bytes(18, 0x5A));
+    const Bytes ico = fixtures::writeIcoBmp32(2, 2, Bytes(16, 0xA5));
+    expectSilent([&] {
+        expectEveryCutRefused(bmp);
+        expectEveryCutRefused(ico);
+        // No checksum guards these formats: any single flipped bit may or may not still decode,
+        // but never crashes or prints.
+        for (const Bytes& file : {bmp, ico})
+            for (std::size_t bit = 0; bit < file.size() * 8; ++bit) {
+                Bytes flipped = file;
+                flipped[bit / 8] ^= std::uint8_t(1 << (bit % 8));
+                decodes(flipped);
+            }
+    });
 }
 
 TEST(PngHostile, OversizedClaimsAreRefusedBeforeAllocating) {
