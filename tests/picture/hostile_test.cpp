@@ -124,6 +124,14 @@ TEST(PngHostile, OversizedClaimsAreRefusedBeforeAllocating) {
         EXPECT_LT(fixtures::largestAllocation(), 1 << 20) << width << " x " << height;
     }
 
+    // A complete, valid file one pixel wider than the side limit is refused; at the limit it loads.
+    for (int width : {ui::MaxPictureSide + 1, ui::MaxPictureSide}) {
+        fixtures::PngImage wide{
+            .width = width, .height = 1, .colorType = PNG_COLOR_TYPE_GRAY, .bitDepth = 1};
+        wide.rows.assign(1, Bytes(std::size_t(width + 7) / 8, 0));
+        EXPECT_EQ(decodes(fixtures::writePng(wide)), width == ui::MaxPictureSide) << width;
+    }
+
     // Exactly the budget still loads.
     fixtures::PngImage full{
         .width = 4096, .height = 4096, .colorType = PNG_COLOR_TYPE_GRAY, .bitDepth = 1};
