@@ -1,0 +1,49 @@
+// The map frame: composition with 150 and 1,500 animals against a plain frame copy, and loading
+// the twenty pictures.
+#include "bench/fixtures.h"
+
+#include "map/compose.h"
+#include "model/tables.h"
+#include "ui/picture.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The floor composition cannot beat: the background copied into the working picture.
+void frameCopy(benchmark::State& state) {
+    if (!bench::loadMedia()) return state.SkipWithError(bench::mediaError().c_str());
+    const ui::Picture* background = ui::pictureHandle(model::PlainMapPicture);
+    for (auto _ : state) {
+        ui::openDrawing(model::WorkMapPicture);
+        ui::drawPicture(background, 0, 0);
+        ui::closeDrawing();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(frameCopy);
+
+void composeMap(benchmark::State& state) {
+    if (!bench::loadMedia()) return state.SkipWithError(bench::mediaError().c_str());
+    bench::buildHerd(static_cast<int>(state.range(0)), 7);
+    int carriedIcon = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(map::composeMap(false, nullptr, carriedIcon));
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(composeMap)->Arg(150)->Arg(1500);
+
+void loadAllPictures(benchmark::State& state) {
+    if (!bench::loadMedia()) return state.SkipWithError(bench::mediaError().c_str());
+    for (auto _ : state) {
+        bool ok = true;
+        for (int n = 0; n < model::PictureCount; ++n)
+            ok = ui::loadPicture(n, bench::picturePath(n)) && ok;
+        if (!ok) return state.SkipWithError("a picture failed to load");
+    }
+}
+BENCHMARK(loadAllPictures)->Unit(benchmark::kMillisecond);
+
+} // namespace

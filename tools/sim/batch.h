@@ -1,0 +1,32 @@
+// Running a batch of games on the game's own model and streaming their CSV rows.
+#pragma once
+
+#include "tools/sim/options.h"
+#include "tools/sim/summary.h"
+
+#include <csignal>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace sim {
+
+// Set from a signal handler to stop a batch after the current year; runBatch then returns
+// Stopped. Cleared by nobody but the handler's owner.
+extern volatile std::sig_atomic_t StopRequested;
+
+// Loads the model tables and the areas picture from `mediaDir`. False with a one-line message
+// naming the file that is missing or unreadable.
+bool prepareModel(const std::string& mediaDir, std::string& error);
+
+// Receives the CSV in order, in chunks of whole rows; returns false when it could not take them.
+using CsvSink = std::function<bool(std::string_view)>;
+
+enum class BatchEnd { Done, Stopped, SinkFailed };
+
+// Plays options.runs games of options.years years from options.seed (seedGiven is not looked
+// at) and sends the header and every row to `sink`. Needs prepareModel first. Fills `totals`
+// with what was finished; `progress` draws the bar on a terminal.
+BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& totals, bool progress);
+
+} // namespace sim

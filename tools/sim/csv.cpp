@@ -1,0 +1,82 @@
+// Counting one year of the model and writing it as a CSV row.
+#include "tools/sim/csv.h"
+
+#include "map/statistics.h"
+#include "model/herd.h"
+
+#include <charconv>
+
+namespace sim {
+
+namespace {
+
+constexpr std::int32_t geneOrder[3] = {1, 2, 4}; // red, yellow, blue
+
+// Large enough for any 64-bit number and its separator.
+constexpr std::size_t fieldRoom = 24;
+
+char* putNumber(char* at, std::int64_t v) {
+    // The room reserved per field always suffices, so the result needs no check.
+    return std::to_chars(at, at + fieldRoom, v).ptr;
+}
+
+} // namespace
+
+YearFigures takeFigures() {
+    YearFigures f;
+    f.rating = model::yearRating;
+    f.animals = model::herdCount();
+    f.births = model::birthsThisYear;
+    f.deaths = model::deathsThisYear;
+    f.genepool = map::genePoolScore();
+    int k = 0;
+    for (std::int32_t g1 : geneOrder)
+        for (std::int32_t g2 : geneOrder)
+            f.pairs[k++] = map::GenePoolTable[g1][g2][0];
+    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
+        if (it->illnessLevel > 0) ++f.ill;
+        if (model::isArea(it->area)) ++f.areas[it->area - 1];
+    }
+    return f;
+}
+
+const std::string& csvHeader() {
+    static const std::string header = [] {
+        std::string h = "run,seed,year,rating,animals,births,deaths,genepool";
+        for (const char* pair : {"rr", "ry", "rb", "yr", "yy", "yb", "br", "by", "bb"})
+            h += std::string(",") + pair;
+        h += ",ill";
+        for (int a = 1; a <= model::AreaCount; ++a)
+            h += ",a" + std::to_string(a);
+        h += '\n';
+        return h;
+    }();
+    return header;
+}
+
+void appendRow(std::string& out, std::int64_t run, std::uint32_t seed, std::int64_t year,
+               const YearFigures& f) {
+    constexpr std::size_t fields = 8 + GenePairCount + 1 + model::AreaCount;
+    char row[fields * fieldRoom];
+    char* at = row;
+    auto put = [&](std::int64_t v, char after) {
+        at = putNumber(at, v);
+        *at++ = after;
+    };
+    put(run, ',');
+    put(seed, ',');
+    put(year, ',');
+    put(f.rating, ',');
+    put(f.animals, ',');
+    put(f.births, ',');
+    put(f.deaths, ',');
+    put(f.genepool, ',');
+    for (std::int32_t n : f.pairs)
+        put(n, ',');
+    put(f.ill, ',');
+    for (int a = 0; a < model::AreaCount; ++a)
+        put(f.areas[std::size_t(a)], a + 1 < model::AreaCount ? ',' : '\n');
+    out.append(row, static_cast<std::size_t>(at - row));
+}
+
+} // namespace sim

@@ -1,0 +1,144 @@
+// Parsing the command line of selvo-sim.
+#include "tools/sim/options.h"
+
+#include <charconv>
+
+namespace sim {
+
+namespace {
+
+struct NumberOption {
+    std::string_view name;
+    std::int64_t min;
+    std::int64_t max;
+};
+
+constexpr NumberOption seedOption{"--seed", 0, MaxSeed};
+constexpr NumberOption runsOption{"--runs", 1, MaxRuns};
+constexpr NumberOption yearsOption{"--years", 0, MaxYears};
+
+std::string rangeText(const NumberOption& o) {
+    return std::to_string(o.min) + " to " + std::to_string(o.max);
+}
+
+} // namespace
+
+bool parseWhole(std::string_view text, std::int64_t min, std::int64_t max, std::int64_t& value) {
+    std::string_view digits = text;
+    bool negative = false;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    if (digits.empty()) return false;
+    for (char c : digits)
+        if (c < '0' || c > '9') return false;
+    // Parsed without the sign so that an over-long number fails instead of wrapping.
+    std::uint64_t magnitude = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    if (ec != std::errc() || end != digits.data() + digits.size()) return false;
+    if (magnitude > static_cast<std::uint64_t>(INT64_MAX)) return false;
+    const std::int64_t v =
+        negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    if (v < min || v > max) return false;
+    value = v;
+    return true;
+}
+
+bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error) {
+    options = Options{};
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return true;
+        }
+        if (arg == "--restart") {
+            options.restart = true;
+            continue;
+        }
+        const bool takesValue = arg == seedOption.name || arg == runsOption.name ||
+                                arg == yearsOption.name || arg == "--media" || arg == "--out";
+        if (!takesValue) {
+            error = "unknown option '" + std::string(arg) + "' (see --help)";
+            return false;
+        }
+        // A following option is a forgotten value, not a value starting with dashes.
+        if (i + 1 >= argc || std::string_view(argv[i + 1]).starts_with("--")) {
+            error = "missing value after " + std::string(arg);
+            return false;
+        }
+        const std::string_view value = argv[++i];
+        if (arg == "--media" || arg == "--out") {
+            if (value.empty()) {
+                error = "empty value after " + std::string(arg);
+                return false;
+            }
+            (arg == "--media" ? options.media : options.out) = std::string(value);
+            continue;
+        }
+        const NumberOption& o = arg == seedOption.name   ? seedOption
+                                : arg == runsOption.name ? runsOption
+                                                         : yearsOption;
+        std::int64_t number = 0;
+        if (!parseWhole(value, INT64_MIN, INT64_MAX, number)) {
+            error = std::string(o.name) + " needs a whole number, not '" + std::string(value) + "'";
+            return false;
+        }
+        if (number < o.min || number > o.max) {
+            error = std::string(o.name) + " " + std::string(value) + " is out of range (" +
+                    rangeText(o) + ")";
+            return false;
+        }
+        if (&o == &seedOption) {
+            options.seed = static_cast<std::uint32_t>(number);
+            options.seedGiven = true;
+        } else if (&o == &runsOption) {
+            options.runs = number;
+        } else {
+            options.years = number;
+        }
+    }
+    // Both are within their own limits, so the product fits easily in 64 bits.
+    if (options.runs * (options.years + 1) > MaxRows) {
+        error = "--runs " + std::to_string(options.runs) + " with --years " +
+                std::to_string(options.years) + " would write more than " +
+                std::to_string(MaxRows) + " rows";
+        return false;
+    }
+    return true;
+}
+
+std::string usageText() {
+    return "Usage: selvo-sim [--seed N] [--runs R] [--years Y] [--media DIR] [--out FILE] "
+           "[--restart]\n"
+           "\n"
+           "Plays R games of Y years each without any player action and writes one CSV row\n"
+           "per game and year (year 0 is the new game), using the game's own model.\n"
+           "\n"
+           "  --seed N     seed of game 0; game r uses N + r (mod 2^32). Default: from the\n"
+           "               clock, printed on standard error so that the run can be repeated.\n"
+           "  --runs R     number of games, 1 to " +
+           std::to_string(MaxRuns) +
+           " (default 1)\n"
+           "  --years Y    years per game, 0 to " +
+           std::to_string(MaxYears) +
+           " (default 100)\n"
+           "  --media DIR  folder holding KarteGebiete.png, the areas picture (default Media)\n"
+           "  --out FILE   write the CSV to FILE (complete or not at all) instead of standard\n"
+           "               output\n"
+           "  --restart    when a herd dies out, start a new game and play on to year Y, as the\n"
+           "               window does; without it that game ends at the year it died out\n"
+           "  --help       show this text\n"
+           "\n"
+           "At most " +
+           std::to_string(MaxRows) +
+           " rows (runs * (years + 1)). Columns:\n"
+           "  run,seed,year,rating,animals,births,deaths,genepool, the nine gene pairs\n"
+           "  rr..bb (first gene, second gene; r red, y yellow, b blue), ill (animals with an\n"
+           "  illness), a1..a16 (animals per Area). The row of a year holds the herd after that\n"
+           "  year's step, before any new game that --restart starts.\n"
+           "Exit status: 0 done, 1 write error or interrupted, 2 bad arguments or media.\n";
+}
+
+} // namespace sim
