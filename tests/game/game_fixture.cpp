@@ -67,13 +67,19 @@ void clickMap(int mx, int my, Qt::MouseButton button) {
     pump();
 }
 
+void pressControl(int control) { QTest::mouseClick(ui::controlWidget(control), Qt::LeftButton); }
+
+void pressToolItem(int item) {
+    QTest::mouseClick(ui::toolItemWidget(map::MainToolBar, item), Qt::LeftButton);
+}
+
 void clickControl(int control) {
-    QTest::mouseClick(ui::controlWidget(control), Qt::LeftButton);
+    pressControl(control);
     pump();
 }
 
 void clickToolItem(int item) {
-    QTest::mouseClick(ui::toolItemWidget(map::MainToolBar, item), Qt::LeftButton);
+    pressToolItem(item);
     pump();
 }
 

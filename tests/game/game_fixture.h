@@ -25,6 +25,10 @@ void pump(int passes = 10);
 void clickMap(int mx, int my, Qt::MouseButton button = Qt::LeftButton);
 void clickControl(int control);
 void clickToolItem(int item);
+// The same clicks without running the main loop's handling, for use while a secondary window's
+// own loop is waiting.
+void pressControl(int control);
+void pressToolItem(int item);
 
 std::array<std::string, 5> statusTexts();
 int animalCount();

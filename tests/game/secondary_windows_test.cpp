@@ -62,9 +62,9 @@ TEST_F(SecondaryWindows, ReportShowsTheGridAndTheSortedList) {
     EXPECT_EQ(clientSize, QSize(534, 532));
     EXPECT_EQ(firstTitle, "Übersicht");
     const QStringList expected = {
-        "6   (6)|1   (1)|2   (2)|   (0)",
-        "1   (1)|6   (6)|0   (-5)|   (0)",
-        "0   (-5)|1   (1)|2   (2)|   (0)",
+        "6   (6)|1   (1)|0   (-5)|   (0)",
+        "1   (1)|6   (6)|1   (1)|   (0)",
+        "2   (2)|0   (-5)|2   (2)|   (0)",
         "|||",
         "   (0)|   (0)|   (0)|",
     };
@@ -100,8 +100,8 @@ void expectSwallowedAndClosedByMainClose(const std::function<void()>& open, int 
     bool wasOpen = false;
     whileOpen(open, [&] {
         wasOpen = ui::windowWidget(window) != nullptr;
-        clickControl(map::YearButton);
-        clickToolItem(map::NewGameButton);
+        pressControl(map::YearButton);
+        pressToolItem(map::NewGameButton);
         requestClose(map::MainWindow);
     });
     EXPECT_TRUE(wasOpen);
