@@ -1,0 +1,19 @@
+// Writes the game's twenty pictures (nineteen files: the plain map serves twice).
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace mkmedia {
+
+// Colour words of the six animal icons in picture order (blue, red, yellow, green, orange,
+// violet); the files are "Selvo <word>.png" and "Selvo <word> kl.png".
+constexpr std::array<const char*, 6> IconColourWords = {"blau",  "rot",    "gelb",
+                                                        "gruen", "orange", "violett"};
+
+// Writes every picture file into `outDir` (which must exist). Fills `report` with the Area
+// table. Returns false, naming the problem in `error`, when a file cannot be written or the
+// layout breaks a founder rule.
+bool generateAll(const std::string& outDir, std::string& report, std::string& error);
+
+} // namespace mkmedia

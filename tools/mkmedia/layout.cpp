@@ -1,0 +1,64 @@
+// The layout tables. The founder groups sit in valleys of their own:
+//   Area 3: #1 #2 #3            (young male #1 turns 8 next year: slow growth in a small Area)
+//   Area 6: #7 #8 #9            (females only: waits for the player to bring a male)
+//   Area 7: #15 #16 #17 #18 #19 (male #17 fathers with #16 and #19 in the largest Area)
+//   Area 8: #13 #14             (male #14 fathers with #13)
+//   Area 9: #10 #11 #12         (two mothers, a male of 2: waits for a father)
+//   Area 10: #4 #5 #6           (male #6 fathers with #4)
+// The other ten Areas start empty.
+#include "tools/mkmedia/layout.h"
+
+namespace mkmedia {
+
+const std::array<Founder, 19> Founders = {{
+    {501, 144, true, 7, Red, Red},        {543, 146, false, 12, Red, Red},
+    {548, 181, false, 3, Red, Yellow},    {238, 380, false, 8, Yellow, Yellow},
+    {270, 362, true, 5, Yellow, Yellow},  {288, 319, true, 12, Yellow, Yellow},
+    {293, 280, false, 10, Yellow, Red},   {200, 283, false, 1, Yellow, Yellow},
+    {239, 252, false, 8, Yellow, Yellow}, {746, 231, false, 9, Red, Red},
+    {808, 214, true, 2, Blue, Blue},      {770, 253, false, 6, Red, Blue},
+    {654, 263, false, 9, Red, Red},       {711, 292, true, 11, Yellow, Yellow},
+    {510, 366, true, 7, Blue, Yellow},    {534, 352, false, 7, Blue, Blue},
+    {563, 372, true, 9, Red, Blue},       {526, 390, false, 11, Red, Red},
+    {588, 335, false, 3, Red, Red},
+}};
+
+const std::array<int, AreaCount + 1> Capacity = {0, 10, 12, 4, 3,  11, 14, 15, 8,
+                                                 6, 8,  6,  5, 10, 12, 12, 12};
+
+const std::array<AreaSeed, AreaCount + 1> AreaSeeds = {{
+    {{}, {}},
+    {{{100, 95}}, {}},
+    {{{300, 105}}, {}},
+    {{{525, 160}}, {1, 2, 3}},
+    {{{612, 115}}, {}},
+    {{{790, 105}, {688, 158}}, {}},
+    {{{140, 230}, {245, 270}}, {7, 8, 9}},
+    {{{470, 320}, {545, 365}}, {15, 16, 17, 18, 19}},
+    {{{680, 275}}, {13, 14}},
+    {{{775, 235}}, {10, 11, 12}},
+    {{{265, 350}}, {4, 5, 6}},
+    {{{390, 410}}, {}},
+    {{{665, 400}, {630, 440}}, {}},
+    {{{810, 360}, {765, 468}}, {}},
+    {{{150, 545}}, {}},
+    {{{370, 560}, {492, 592}}, {}},
+    {{{720, 565}, {578, 590}}, {}},
+}};
+
+const std::vector<Massif> Massifs = {
+    {{395, 235}, 105, 0.55}, {{705, 45}, 95, 0.50},  {{845, 470}, 80, 0.40},
+    {{215, 25}, 85, 0.38},   {{630, 520}, 60, 0.26},
+};
+
+const std::vector<Lake> Lakes = {
+    {{88, 405}, 48, 30},
+    {{545, 472}, 42, 26},
+};
+
+const std::vector<Point> RiverCourse = {
+    {668, 150}, {648, 205}, {622, 262}, {614, 320}, {606, 385},
+    {572, 440}, {545, 472}, {532, 520}, {522, 575}, {540, 640},
+};
+
+} // namespace mkmedia

@@ -1,0 +1,62 @@
+// The designed layout of the map: founders, Area capacities, where each Area grows from, and
+// the hand-placed landmarks (massifs, lakes, the river) the terrain is built around.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "tools/mkmedia/image.h"
+
+namespace mkmedia {
+
+constexpr int MapWidth = 900;
+constexpr int MapHeight = 640;
+constexpr int AreaCount = 16;
+
+// Founders must have this many pixels of their own Area on every side (Chebyshev distance).
+constexpr int FounderMargin = 12;
+
+// Gene colour bits, as the game codes them.
+constexpr int Red = 1, Yellow = 2, Blue = 4;
+
+struct Founder {
+    int x, y;
+    bool male;
+    int age;
+    int gene1, gene2;
+};
+
+// The 19 founders of every new game, in table order (#1 is index 0).
+extern const std::array<Founder, 19> Founders;
+
+// Capacity of Areas 1..16; index 0 unused.
+extern const std::array<int, AreaCount + 1> Capacity;
+
+// Where Area n starts growing: a few points, plus the founders it is meant to hold (1-based
+// founder numbers). The founders' squares are claimed for the Area before anything grows.
+struct AreaSeed {
+    std::vector<Point> points;
+    std::vector<int> founders;
+};
+// Index 0 unused.
+extern const std::array<AreaSeed, AreaCount + 1> AreaSeeds;
+
+// A high mountain block: a smooth bump of the given radius and height.
+struct Massif {
+    Point centre;
+    double radius;
+    double height;
+};
+extern const std::vector<Massif> Massifs;
+
+// A lake: an ellipse, roughened by noise at its shore.
+struct Lake {
+    Point centre;
+    double rx, ry;
+};
+extern const std::vector<Lake> Lakes;
+
+// The river's course from its spring to the bottom edge, through the second lake.
+extern const std::vector<Point> RiverCourse;
+
+} // namespace mkmedia
