@@ -14,10 +14,10 @@ namespace mkmedia {
 
 const std::array<Rgb, 6> IconBodyColours = {{
     {64, 118, 238}, // blue
-    {226, 46, 42},  // red
-    {252, 214, 40}, // yellow
+    {218, 34, 48},  // red
+    {252, 228, 52}, // yellow
     {62, 192, 66},  // green
-    {252, 138, 26}, // orange
+    {252, 132, 20}, // orange
     {170, 78, 222}, // violet
 }};
 
