@@ -3,6 +3,7 @@
 //   mkmedia --contact-sheet FILE.png [MEDIADIR]
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "tools/mkmedia/contact_sheet.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string report, error;
+    std::error_code ignored;
+    std::filesystem::create_directories(argv[arg], ignored);
     if (!mkmedia::generateAll(argv[arg], report, error)) {
         std::fprintf(stderr, "mkmedia: %s\n", error.c_str());
         return 1;

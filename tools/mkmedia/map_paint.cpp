@@ -19,16 +19,25 @@ constexpr Rgb Scree{182, 176, 164};
 constexpr Rgb Snow{244, 245, 248};
 constexpr Rgb ShallowWater{138, 168, 176};
 constexpr Rgb DeepWater{86, 122, 148};
+constexpr Rgb ShadowTint{70, 82, 104};
 constexpr Rgb RiverColour{94, 130, 156};
 
 struct Slope {
     double dx, dy;
 };
 
+// Central differences, one-sided beside a lake so that the flat water does not put a shadow
+// line along the shore.
 Slope slopeAt(const Terrain& t, int x, int y) {
-    const int x0 = x > 0 ? x - 1 : x, x1 = x + 1 < t.width ? x + 1 : x;
-    const int y0 = y > 0 ? y - 1 : y, y1 = y + 1 < t.height ? y + 1 : y;
-    return {(t.at(x1, y) - t.at(x0, y)) / (x1 - x0), (t.at(x, y1) - t.at(x, y0)) / (y1 - y0)};
+    auto dry = [&](int xx, int yy) {
+        return t.water[static_cast<std::size_t>(yy) * t.width + xx] != LakeWater;
+    };
+    const int x0 = x > 0 && dry(x - 1, y) ? x - 1 : x;
+    const int x1 = x + 1 < t.width && dry(x + 1, y) ? x + 1 : x;
+    const int y0 = y > 0 && dry(x, y - 1) ? y - 1 : y;
+    const int y1 = y + 1 < t.height && dry(x, y + 1) ? y + 1 : y;
+    return {x1 > x0 ? (t.at(x1, y) - t.at(x0, y)) / (x1 - x0) : 0,
+            y1 > y0 ? (t.at(x, y1) - t.at(x, y0)) / (y1 - y0) : 0};
 }
 
 // Lambert light from the north-west, 1.0 on flat ground.
@@ -126,14 +135,17 @@ Image paintMap(const Terrain& t) {
                 c = mix(ShallowWater, DeepWater, depth);
                 c = scale(c, 1 + 0.03 * fbm(x, y * 3, 12, 2, 0.5, 121u));
             } else {
-                const double shade = hillShade(s);
-                c = scale(groundColour(t, x, y, s), 0.42 + 0.58 * std::fmax(shade, 0.12));
+                // Shaded slopes turn a little cooler as well as darker, as in open air.
+                const double shade = std::fmax(hillShade(s), 0.12);
+                c = scale(groundColour(t, x, y, s), 0.42 + 0.58 * shade);
+                c = mix(c, ShadowTint, 0.22 * clamp01(1 - shade));
+                c = scale(c, 1 + 0.035 * fbm(x, y, 5, 2, 0.5, 141u));
                 // Soft edge of the river: partial cover where the line runs through a pixel.
                 const double cover = clamp01(t.riverWidth[i] * 0.5 + 0.5 - t.riverDistance[i]);
                 c = mix(c, RiverColour, cover);
-                // A darker bank line along lake shores.
-                const double bank = 1 - clamp01(t.lakeDistance[i] - 0.5);
-                c = scale(c, 1 - 0.18 * bank);
+                // The shore pixels take a little of the water's colour: a soft water line.
+                const double shore = 1 - clamp01(t.lakeDistance[i] - 0.5);
+                c = mix(c, ShallowWater, 0.5 * shore);
             }
             std::uint8_t* p = pixelAt(img, x, y);
             p[0] = toByte(c.r);

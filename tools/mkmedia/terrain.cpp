@@ -176,7 +176,7 @@ Terrain buildTerrain() {
             if (lakeMask[i]) {
                 t.water[i] = LakeWater;
                 t.lakeDistance[i] = -toShore[i];
-                h = level - 0.004 * toShore[i];
+                h = level + 0.01 - 0.003 * (toShore[i] - 1);
             } else {
                 t.lakeDistance[i] = toLake[i];
                 if (rd <= t.riverWidth[i] * 0.5) t.water[i] = RiverWater;
