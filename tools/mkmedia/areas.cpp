@@ -85,15 +85,17 @@ std::vector<std::uint8_t> seedPixels(const std::vector<std::uint8_t>& none,
         if (!fixed[idx(x, y)]) seed[idx(x, y)] = static_cast<std::uint8_t>(area);
     };
     for (int a = 1; a <= AreaCount; ++a) {
-        const AreaSeed& s = AreaSeeds[static_cast<std::size_t>(a)];
-        std::vector<Point> pts = s.points;
-        for (int f : s.founders) {
+        const std::vector<Point> pts = seedPoints(a);
+        // Water or bare rock in a founder's square stays no Area: the layout is then wrong,
+        // and the founder checks say so, rather than an Area painted over a lake.
+        for (int f : AreaSeeds[static_cast<std::size_t>(a)].founders) {
             const Founder& fo = Founders[static_cast<std::size_t>(f - 1)];
-            pts.push_back({double(fo.x), double(fo.y)});
             for (int dy = -FounderMargin; dy <= FounderMargin; ++dy) {
                 for (int dx = -FounderMargin; dx <= FounderMargin; ++dx) {
-                    seed[idx(fo.x + dx, fo.y + dy)] = static_cast<std::uint8_t>(a);
-                    fixed[idx(fo.x + dx, fo.y + dy)] = 1;
+                    const std::size_t i = idx(fo.x + dx, fo.y + dy);
+                    if (none[i]) continue;
+                    seed[i] = static_cast<std::uint8_t>(a);
+                    fixed[i] = 1;
                 }
             }
         }

@@ -61,4 +61,14 @@ const std::vector<Point> RiverCourse = {
     {572, 440}, {545, 472}, {532, 520}, {522, 575}, {540, 640},
 };
 
+std::vector<Point> seedPoints(int area) {
+    const AreaSeed& seed = AreaSeeds[static_cast<std::size_t>(area)];
+    std::vector<Point> pts = seed.points;
+    for (int f : seed.founders) {
+        const Founder& fo = Founders[static_cast<std::size_t>(f - 1)];
+        pts.push_back({double(fo.x), double(fo.y)});
+    }
+    return pts;
+}
+
 } // namespace mkmedia

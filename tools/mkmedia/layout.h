@@ -41,6 +41,9 @@ struct AreaSeed {
 // Index 0 unused.
 extern const std::array<AreaSeed, AreaCount + 1> AreaSeeds;
 
+// The seed points of Area `area` followed by the positions of its founders.
+std::vector<Point> seedPoints(int area);
+
 // A high mountain block: a smooth bump of the given radius and height.
 struct Massif {
     Point centre;

@@ -2,6 +2,7 @@
 // gullies, a river valley cut from the north-east massif to the bottom edge, and two lakes.
 #include "tools/mkmedia/terrain.h"
 
+#include <array>
 #include <cmath>
 
 #include "tools/mkmedia/distance.h"
@@ -58,7 +59,7 @@ std::vector<std::uint8_t> riverLine(int w, int h) {
             dy /= len;
             along += std::sqrt((p.x - prev.x) * (p.x - prev.x) + (p.y - prev.y) * (p.y - prev.y));
             prev = p;
-            // Meanders grow where the valley floor is wide (downstream) and fade in the lake.
+            // Meanders grow downstream, where the valley floor is wider.
             const double swing =
                 (3 + 5 * clamp01((p.y - 150) / 300)) * fbm(along, 0, 45, 3, 0.5, 7101u);
             const int x = static_cast<int>(std::floor(p.x - dy * swing + 0.5));
@@ -69,8 +70,12 @@ std::vector<std::uint8_t> riverLine(int w, int h) {
     return line;
 }
 
+// seedPoints of every Area (index 0 empty), gathered once: the height field needs them at
+// every pixel.
+using SeedTable = std::array<std::vector<Point>, AreaCount + 1>;
+
 // Height before the water is cut in.
-double landHeight(double x, double y) {
+double landHeight(double x, double y, const SeedTable& seeds) {
     const double wx = x + 30 * fbm(x, y, 170, 3, 0.5, 11u);
     const double wy = y + 30 * fbm(x, y, 170, 3, 0.5, 12u);
     // Valley floors get a stronger warp so that they do not come out round.
@@ -83,20 +88,14 @@ double landHeight(double x, double y) {
     double d1 = 1e9, d2 = 1e9, valley = 0;
     for (int a = 1; a <= AreaCount; ++a) {
         const double weight = std::sqrt(Capacity[static_cast<std::size_t>(a)] / 10.0);
-        double best = 1e9;
-        const AreaSeed& seed = AreaSeeds[static_cast<std::size_t>(a)];
-        double nearest = 1e9;
-        auto consider = [&](double px, double py) {
-            const double d = std::sqrt((wx - px) * (wx - px) + (wy - py) * (wy - py)) / weight;
-            if (d < best) best = d;
-            const double v = std::sqrt((vx - px) * (vx - px) + (vy - py) * (vy - py)) / weight;
-            if (v < nearest) nearest = v;
-        };
-        for (const Point& p : seed.points)
-            consider(p.x, p.y);
-        for (int f : seed.founders)
-            consider(Founders[static_cast<std::size_t>(f - 1)].x,
-                     Founders[static_cast<std::size_t>(f - 1)].y);
+        double best = 1e9, nearest = 1e9;
+        for (const Point& p : seeds[static_cast<std::size_t>(a)]) {
+            best = std::fmin(best, std::sqrt((wx - p.x) * (wx - p.x) + (wy - p.y) * (wy - p.y)));
+            nearest =
+                std::fmin(nearest, std::sqrt((vx - p.x) * (vx - p.x) + (vy - p.y) * (vy - p.y)));
+        }
+        best /= weight;
+        nearest /= weight;
         if (best < d1) {
             d2 = d1;
             d1 = best;
@@ -140,11 +139,14 @@ Terrain buildTerrain() {
     t.moisture.resize(n);
     t.riverWidth.resize(n);
 
+    SeedTable seeds;
+    for (int a = 1; a <= AreaCount; ++a)
+        seeds[static_cast<std::size_t>(a)] = seedPoints(a);
     std::vector<std::uint8_t> lakeMask(n, 0);
     for (int y = 0; y < MapHeight; ++y) {
         for (int x = 0; x < MapWidth; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * MapWidth + x;
-            t.elevation[i] = landHeight(x, y);
+            t.elevation[i] = landHeight(x, y, seeds);
             t.moisture[i] = fbm(x, y, 120, 4, 0.55, 61u);
             for (std::size_t l = 0; l < Lakes.size(); ++l)
                 if (inLake(Lakes[l], x, y, 71u + static_cast<std::uint32_t>(l))) lakeMask[i] = 1;
