@@ -14,6 +14,9 @@ namespace {
 constexpr png_alloc_size_t MaxChunkBytes = 1024 * 1024;
 // Ancillary chunks kept per file; a file repeating sPLT or text chunks cannot pile up memory.
 constexpr png_uint_32 MaxCachedChunks = 128;
+// Deflate packs at most 1032 bytes into one (a longest match in two bits), so image data needing
+// more than that many bytes per byte of the file cannot be in it; such a claim is not allocated.
+constexpr std::uint64_t MaxDeflateRatio = 1032;
 
 // Read position over the caller's bytes, handed to libpng as its io pointer.
 struct MemorySource {
@@ -27,6 +30,7 @@ struct RowLayout {
     png_uint_32 width;
     png_uint_32 height;
     int channels;
+    std::size_t fileRowBytes; // one row as the file stores it, before the transforms
 };
 
 void readFromMemory(png_structp png, png_bytep out, size_t length) {
@@ -34,6 +38,24 @@ void readFromMemory(png_structp png, png_bytep out, size_t length) {
     if (length > source->size - source->position) png_error(png, "file ends early");
     std::memcpy(out, source->data + source->position, length);
     source->position += length;
+}
+
+std::uint32_t bigEndian32(const std::uint8_t* p) {
+    return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+// libpng allocates the length a chunk claims before reading its data, so a chunk claiming more
+// than the rest of the file holds (up to 2 GB from a few bytes) is refused here, unread.
+bool chunksFitInFile(const std::uint8_t* data, std::size_t size) {
+    std::size_t position = 8;
+    while (size - position >= 12) { // length, type and CRC
+        const std::uint32_t length = bigEndian32(data + position);
+        if (length > size - position - 12) return false;
+        const bool end = std::memcmp(data + position + 4, "IEND", 4) == 0;
+        position += 12 + std::size_t{length};
+        if (end) break;
+    }
+    return true;
 }
 
 // libpng falls back to printing and aborting if an error handler returns, so this never does.
@@ -52,6 +74,7 @@ bool readHeader(png_structp png, png_infop info, RowLayout& layout) {
     const int colorType = png_get_color_type(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
     const bool hasAlpha = (colorType & PNG_COLOR_MASK_ALPHA) != 0;
+    layout.fileRowBytes = png_get_rowbytes(png, info);
 
     if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
     if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
@@ -91,6 +114,8 @@ bool decodeWith(png_structp png, png_infop info, MemorySource& source, Picture& 
     if (!readHeader(png, info, layout)) return false;
     const std::int64_t pixelCount = std::int64_t{layout.width} * layout.height;
     if (layout.width == 0 || layout.height == 0 || pixelCount > MaxPicturePixels) return false;
+    if (std::uint64_t{layout.fileRowBytes} * layout.height > source.size * MaxDeflateRatio)
+        return false;
 
     const std::size_t rowBytes = std::size_t{layout.width} * std::size_t(layout.channels);
     std::vector<std::uint8_t> pixels(rowBytes * layout.height);
@@ -114,7 +139,7 @@ bool hasPngSignature(const std::uint8_t* data, std::size_t size) {
 
 bool decodePng(const std::uint8_t* data, std::size_t size, Picture& out) {
     out = Picture{};
-    if (!hasPngSignature(data, size)) return false;
+    if (!hasPngSignature(data, size) || !chunksFitInFile(data, size)) return false;
 
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, failSilently, ignoreWarning);
