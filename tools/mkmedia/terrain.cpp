@@ -21,7 +21,7 @@ double bump(double t) {
 
 // Height of the river bed (and water surface) at map row y: falls steadily downstream.
 double riverBed(double y) {
-    return 0.40 - 0.25 * clamp01((y - 150) / 490);
+    return 0.46 - 0.31 * clamp01((y - 96) / 544);
 }
 
 constexpr double WestLakeLevel = 0.16;
@@ -127,6 +127,16 @@ bool inLake(const Lake& lake, double x, double y, std::uint32_t seed) {
     return std::sqrt(dx * dx + dy * dy) + 0.22 * fbm(x, y, 28, 3, 0.5, seed) < 1;
 }
 
+// Distance in pixels, roughly, from the nearest lake's ellipse (negative inside).
+double basinDistance(double x, double y) {
+    double best = 1e9;
+    for (const Lake& lake : Lakes) {
+        const double dx = (x - lake.centre.x) / lake.rx, dy = (y - lake.centre.y) / lake.ry;
+        best = std::fmin(best, (std::sqrt(dx * dx + dy * dy) - 1) * (lake.rx + lake.ry) / 2);
+    }
+    return best;
+}
+
 } // namespace
 
 Terrain buildTerrain() {
@@ -171,10 +181,12 @@ Terrain buildTerrain() {
             const double rd = t.riverDistance[i];
             const double level = x < MapWidth / 2 ? WestLakeLevel : riverBed(Lakes[1].centre.y);
             const double keepRiver = 0.06 + 0.94 * smoothstep(0, 75, rd);
-            const double keepLake = 0.10 + 0.90 * smoothstep(0, 50, toLake[i]);
+            // The basin follows the plain ellipse, not the rough shore, so its slopes carry no
+            // creases from the shore's bays.
+            const double keepLake = 0.10 + 0.90 * smoothstep(0, 50, basinDistance(x, y));
             if (h > bed) h = bed + (h - bed) * keepRiver;
             if (h > level) h = level + 0.01 + (h - level - 0.01) * keepLake;
-            t.riverWidth[i] = 2.0 + 2.6 * clamp01((y - 150) / 470.0);
+            t.riverWidth[i] = 1.2 + 3.4 * clamp01((y - 96) / 520.0);
             if (lakeMask[i]) {
                 t.water[i] = LakeWater;
                 t.lakeDistance[i] = -toShore[i];
