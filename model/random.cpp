@@ -15,23 +15,24 @@ struct Entry {
 };
 
 std::array<Entry, 17> entries{};
-int p = 0;
-int q = 10;
+int p = 0;  // the entry written next; the lag entry is always 10 places on, cyclically
 bool seeded = false;
 DrawOverride drawOverride = nullptr;
 
-}  // namespace
-
-std::uint64_t randomStep() {
+// Inlined into R(n), which the yearly step calls about ten times per animal.
+inline std::uint64_t step() {
     const Entry cur = entries[p];
-    const Entry lag = entries[q];
+    const Entry lag = entries[p < 7 ? p + 10 : p - 7];
     const std::uint32_t hi = std::rotl(cur.lo, 19) + lag.lo;
     const std::uint32_t lo = std::rotl(cur.hi, 27) + lag.hi;
     entries[p] = {lo, hi};
     p = p == 0 ? 16 : p - 1;
-    q = q == 0 ? 16 : q - 1;
     return (std::uint64_t{hi} << 32) | lo;
 }
+
+}  // namespace
+
+std::uint64_t randomStep() { return step(); }
 
 void seedRandom(std::uint32_t seed) {
     std::uint32_t s = seed;
@@ -42,7 +43,6 @@ void seedRandom(std::uint32_t seed) {
         e.hi = s;
     }
     p = 0;
-    q = 10;
     for (int i = 0; i < 31; ++i) randomStep();
     seeded = true;
 }
@@ -57,11 +57,11 @@ std::int32_t R(std::int32_t n) {
         seedRandom(static_cast<std::uint32_t>(ms.count()));
     }
     if (n <= 0) {
-        randomStep();  // a draw is still a step, so that draw counts never depend on n
+        step();  // a draw is still a step, so that draw counts never depend on n
         return 0;
     }
     const unsigned __int128 wide =
-        static_cast<unsigned __int128>(randomStep()) * (static_cast<std::uint64_t>(n) + 1);
+        static_cast<unsigned __int128>(step()) * (static_cast<std::uint64_t>(n) + 1);
     return static_cast<std::int32_t>(wide >> 64);
 }
 

@@ -43,8 +43,25 @@ std::int32_t threeQuartersRounded(std::int32_t v) {
     return static_cast<std::int32_t>(q);
 }
 
-void ageAndWander() {
-    for (HerdIter it = herdBegin(); it != herdEnd();) {
+// The open areas picture read in place: the value ui::readPixel gives (0x00BBGGRR, -1 off the
+// picture), without a call and a look-up of the open picture for every animal.
+struct AreaLookup {
+    const ui::Picture& picture;
+
+    std::int32_t at(std::int32_t x, std::int32_t y) const {
+        if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) return -1;
+        const std::uint8_t* p =
+            picture.pixels.data() +
+            (std::size_t(y) * std::size_t(picture.width) + std::size_t(x)) *
+                std::size_t(picture.channels);
+        return std::int32_t(p[2]) | std::int32_t(p[1]) << 8 | std::int32_t(p[0]) << 16;
+    }
+};
+
+void ageAndWander(const AreaLookup& areas) {
+    // A list's end stays put through removals, so it is read once.
+    const HerdIter end = herdEnd();
+    for (HerdIter it = herdBegin(); it != end;) {
         Animal& a = *it;
         setHerdCurrent(&a);
         a.age = clampedSum(std::int64_t{a.age} + 1);
@@ -59,7 +76,7 @@ void ageAndWander() {
         }
         const std::int32_t nx = jitter(a.x, 20);
         const std::int32_t ny = jitter(a.y, 20);
-        const std::int32_t v = ui::readPixel(nx, ny);
+        const std::int32_t v = areas.at(nx, ny);
         if (v == a.area) {
             a.x = nx;
             a.y = ny;
@@ -78,7 +95,8 @@ void ageAndWander() {
 // Area being treated, so the lists of the later Areas stay exact.
 void census(std::array<Members, AreaCount + 1>& members) {
     for (Members& m : members) m.clear();
-    for (HerdIter it = herdBegin(); it != herdEnd(); ++it) {
+    const HerdIter end = herdEnd();
+    for (HerdIter it = herdBegin(); it != end; ++it) {
         if (isArea(it->area)) members[it->area].push_back(it);
     }
 }
@@ -180,7 +198,8 @@ void births(const Members& members, const Animal& father) {
 }
 
 void finalReckoning() {
-    for (HerdIter it = herdBegin(); it != herdEnd();) {
+    const HerdIter end = herdEnd();
+    for (HerdIter it = herdBegin(); it != end;) {
         setHerdCurrent(&*it);
         if (it->constitution > 100) it->constitution = 100;
         if (it->constitution <= 0) {
@@ -211,7 +230,7 @@ void yearStep() {
     ++year;
     if (!ui::openDrawing(AreasPicture)) return;
 
-    ageAndWander();
+    ageAndWander(AreaLookup{*ui::pictureHandle(AreasPicture)});
     {
         const std::int32_t first = R(3);
         const std::int32_t second = R(3);
