@@ -30,10 +30,12 @@ std::string summaryText(const BatchTotals& t) {
                   "selvo-sim: %lld runs, %lld years simulated\n"
                   "selvo-sim: %zu runs died out%s\n"
                   "selvo-sim: at the last year: mean animals %.1f, mean genepool %.1f\n"
-                  "selvo-sim: %.0f animal-years per second, %.0f years per second (%.2f s)\n",
+                  "selvo-sim: %lld animal-years in %.2f s: %.0f animal-years per second, %.0f "
+                  "years per second\n",
                   static_cast<long long>(t.runs), static_cast<long long>(t.years), extinct,
                   extinction, double(t.lastAnimalsSum) / runs, double(t.lastGenepoolSum) / runs,
-                  double(t.animalYears) / seconds, double(t.years) / seconds, t.seconds);
+                  static_cast<long long>(t.animalYears), t.seconds, double(t.animalYears) / seconds,
+                  double(t.years) / seconds);
     return text;
 }
 
