@@ -12,8 +12,7 @@ constexpr std::array<const char*, 6> IconColourWords = {"blau",  "rot",    "gelb
                                                         "gruen", "orange", "violett"};
 
 // Writes every picture file into `outDir` (which must exist). Fills `report` with the Area
-// table. Returns false, naming the problem in `error`, when a file cannot be written or the
-// layout breaks a founder rule.
+// table. Returns false, naming the file in `error`, when a file cannot be written.
 bool generateAll(const std::string& outDir, std::string& report, std::string& error);
 
 } // namespace mkmedia

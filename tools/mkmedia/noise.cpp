@@ -26,6 +26,10 @@ constexpr double Gradients[16][2] = {
     {0.92387953251128652, -0.38268343236509039},
 };
 
+double lerp(double a, double b, double t) {
+    return a + (b - a) * t;
+}
+
 double fade(double t) {
     return t * t * t * (t * (t * 6 - 15) + 10);
 }
@@ -100,10 +104,6 @@ double smoothstep(double edge0, double edge1, double v) {
     return t * t * (3 - 2 * t);
 }
 
-double lerp(double a, double b, double t) {
-    return a + (b - a) * t;
-}
-
 double sinApprox(double a) {
     // Reduce to -pi..pi, then to -pi/2..pi/2 by sin(pi - a) = sin(a).
     a -= 2 * Pi * std::floor((a + Pi) / (2 * Pi));
@@ -116,10 +116,6 @@ double sinApprox(double a) {
         sum += term;
     }
     return sum;
-}
-
-double cosApprox(double a) {
-    return sinApprox(a + Pi / 2);
 }
 
 } // namespace mkmedia

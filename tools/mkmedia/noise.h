@@ -26,11 +26,9 @@ double ridgedFbm(double x, double y, double cell, int octaves, std::uint32_t see
 // differ between C libraries.
 double clamp01(double v);
 double smoothstep(double edge0, double edge1, double v);
-double lerp(double a, double b, double t);
 
-// sin and cos of an angle in radians, from a Taylor series after range reduction.
+// sin of an angle in radians, from a Taylor series after range reduction.
 double sinApprox(double a);
-double cosApprox(double a);
 
 constexpr double Pi = 3.14159265358979323846;
 
