@@ -13,8 +13,17 @@ namespace {
 
 // Draws each cell as usual, then a light line on its right and bottom edges. A style sheet
 // could draw the grid too, but it would paint over the cells' own backgrounds.
+// A grid's rows are 15 pixels under a 20-pixel header, so that they line up with labels
+// placed beside them at that pitch.
+constexpr int gridRowHeight = 15;
+constexpr int gridHeaderHeight = 20;
+
 struct GridDelegate : QStyledItemDelegate {
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), gridRowHeight};
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -76,7 +85,10 @@ bool createList(int number, int x, int y, int width, int height, const std::stri
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->resizeSection(0, firstWidth);
-    if (flags & ListGridLines) list->setItemDelegate(new GridDelegate(list));
+    if (flags & ListGridLines) {
+        list->setItemDelegate(new GridDelegate(list));
+        header->setFixedHeight(gridHeaderHeight);
+    }
     enterControl(number, list, ControlKind::List, x, y, width, height);
     return true;
 }
