@@ -44,18 +44,18 @@ std::uint32_t bigEndian32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
 }
 
-// libpng allocates the length a chunk claims before reading its data, so a chunk claiming more
-// than the rest of the file holds (up to 2 GB from a few bytes) is refused here, unread.
+// libpng allocates the length a chunk claims before reading its data, so every chunk up to IEND
+// must fit in the file: one claiming more than the rest holds (up to 2 GB from a few bytes) is
+// refused here, unread. A file without IEND is cut short and would be refused later anyway.
 bool chunksFitInFile(const std::uint8_t* data, std::size_t size) {
     std::size_t position = 8;
     while (size - position >= 12) { // length, type and CRC
         const std::uint32_t length = bigEndian32(data + position);
         if (length > size - position - 12) return false;
-        const bool end = std::memcmp(data + position + 4, "IEND", 4) == 0;
+        if (std::memcmp(data + position + 4, "IEND", 4) == 0) return true;
         position += 12 + std::size_t{length};
-        if (end) break;
     }
-    return true;
+    return false;
 }
 
 // libpng falls back to printing and aborting if an error handler returns, so this never does.

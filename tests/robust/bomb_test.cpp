@@ -73,6 +73,13 @@ Bytes pngWithLyingChunkLength() {
     return file;
 }
 
+// The same claim in a chunk header that ends the file, with no room for the data or the CRC.
+Bytes pngEndingInAChunkHeader() {
+    Bytes file(smallPng().begin(), smallPng().end() - 12);
+    append(file, {0x4D, 0x00, 0x23, 0x00, 'z', 'T', 'X', 't'});
+    return file;
+}
+
 // An ICC profile of 32 MB, all zeros after a header that names its own length, deflated.
 Bytes iccBomb() {
     Bytes profile(32u << 20, 0);
@@ -107,6 +114,11 @@ Bytes bmpClaiming(std::int32_t width, std::int32_t height, int bits, int compres
     append(file, {0, 0, 0, 0, 255, 255, 255, 0});
     append(file, {0, 1});
     return file;
+}
+
+// An icon holds its BMP images without the 14-byte file header.
+Bytes withoutFileHeader(const Bytes& bmp) {
+    return Bytes(bmp.begin() + 14, bmp.end());
 }
 
 // An icon file whose one image is `image` (a PNG or a BMP without its file header).
@@ -151,14 +163,14 @@ TEST(Bombs, HugeClaimsAreRefusedQuicklyAndLeaveTheNumberEmpty) {
         {"png 8192 x 8192", pngClaiming(8192, 8192)},
         {"png 4096 x 4096 from a few hundred bytes", pngClaiming(4096, 4096)},
         {"png chunk claiming 2 GB", pngWithLyingChunkLength()},
+        {"png chunk header claiming 1.3 GB at the end", pngEndingInAChunkHeader()},
         {"bmp 100000 x 100000", bmpClaiming(100000, 100000, 24, 0)},
         {"bmp 100000 x -100000 top-down", bmpClaiming(100000, -100000, 24, 0)},
         {"rle bmp 100000 x 100000", bmpClaiming(100000, 100000, 8, 1)},
         {"rle bmp 8192 x 8192", bmpClaiming(8192, 8192, 8, 1)},
         {"ico holding a png 100000 x 100000", icoHolding(pngClaiming(100000, 100000))},
         {"ico holding a bmp 100000 x 200000",
-         icoHolding(Bytes(bmpClaiming(100000, 200000, 32, 0).begin() + 14,
-                          bmpClaiming(100000, 200000, 32, 0).end()))},
+         icoHolding(withoutFileHeader(bmpClaiming(100000, 200000, 32, 0)))},
     };
     for (const auto& [name, file] : bombs) {
         SCOPED_TRACE(name);
