@@ -6,6 +6,7 @@
 #include "model/tables.h"
 #include "ui/picture.h"
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <vector>
@@ -84,6 +85,10 @@ void buildHerd(int count, std::uint32_t seed) {
             a.illnessLevel = 10 + pick(21);
         }
     }
+}
+
+double fastest(const std::vector<double>& times) {
+    return times.empty() ? 0.0 : *std::min_element(times.begin(), times.end());
 }
 
 } // namespace bench

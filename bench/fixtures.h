@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -18,5 +19,9 @@ const std::string& mediaError();
 // value is that Area, with mixed ages, sexes, genes and health. The same `seed` gives the same
 // herd; the model's own generator is not touched.
 void buildHerd(int count, std::uint32_t seed);
+
+// The fastest of the repetitions (--benchmark_repetitions=N): on a shared machine other work
+// only ever adds time, so the minimum is the steadiest figure.
+double fastest(const std::vector<double>& times);
 
 } // namespace bench

@@ -138,7 +138,7 @@ std::string usageText() {
            "  rr..bb (first gene, second gene; r red, y yellow, b blue), ill (animals with an\n"
            "  illness), a1..a16 (animals per Area). The row of a year holds the herd after that\n"
            "  year's step, before any new game that --restart starts.\n"
-           "Exit status: 0 done, 1 write error or interrupted, 2 bad arguments or media.\n";
+           "Exit status: 0 done, 1 write error, 2 bad arguments or media, 130 interrupted.\n";
 }
 
 } // namespace sim
