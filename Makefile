@@ -3,7 +3,17 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: run test deps build sim bench media clean
+# Robustness (README, "Robustness"): the sanitizer build, the fuzzer, the long soak, valgrind.
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+SOAK_YEARS ?= 1000000
+# Leaks are checked; only the font library under Qt is suppressed (see tests/robust/qt.supp).
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/robust/qt.supp \
+	UBSAN_OPTIONS=print_stacktrace=1
+
+.PHONY: run test deps build sim bench media clean test-sanitize fuzz soak leakcheck
 
 deps:
 	@bash tools/install-deps.sh
@@ -17,6 +27,38 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+	$(MAKE) --no-print-directory test-sanitize
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer. Test discovery
+# runs the programs while building, so the build needs the sanitizer settings too.
+test-sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DSELVO_SANITIZE=ON -DSELVO_BENCH=OFF $(CMAKE_FLAGS)
+	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD)
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+# libFuzzer on the picture loader for FUZZ_SECONDS, one process. New inputs go to
+# $(FUZZ_BUILD)/fuzz-corpus, crashes to $(FUZZ_BUILD)/fuzz-findings; copy each crash, once
+# fixed, into tests/robust/corpus so that the tests replay it.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DSELVO_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) --target fuzz_picture fuzz_seeds
+	./$(FUZZ_BUILD)/tools/fuzz/fuzz_seeds $(FUZZ_BUILD)/fuzz-seeds
+	mkdir -p $(FUZZ_BUILD)/fuzz-corpus $(FUZZ_BUILD)/fuzz-findings
+	./$(FUZZ_BUILD)/tools/fuzz/fuzz_picture -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-malloc_limit_mb=128 -print_final_stats=1 \
+		-artifact_prefix=$(FUZZ_BUILD)/fuzz-findings/ \
+		$(FUZZ_BUILD)/fuzz-corpus $(FUZZ_BUILD)/fuzz-seeds tests/robust/corpus
+
+# The long-play test for SOAK_YEARS years (the test run plays 100,000).
+soak: build
+	SELVO_SOAK_YEARS=$(SOAK_YEARS) ./$(BUILD)/tests/robust/soak_test
+
+# A scripted session of the real window under valgrind; any lost block or memory error fails.
+leakcheck: build
+	@command -v valgrind >/dev/null || { echo "leakcheck needs valgrind (apt-get install valgrind)"; exit 1; }
+	valgrind --leak-check=full --show-leak-kinds=definite,indirect,possible \
+		--errors-for-leak-kinds=definite,indirect,possible --error-exitcode=1 \
+		./$(BUILD)/tests/robust/leak_session $(CURDIR)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
