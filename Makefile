@@ -45,7 +45,7 @@ fuzz: deps
 	./$(FUZZ_BUILD)/tools/fuzz/fuzz_seeds $(FUZZ_BUILD)/fuzz-seeds
 	mkdir -p $(FUZZ_BUILD)/fuzz-corpus $(FUZZ_BUILD)/fuzz-findings
 	./$(FUZZ_BUILD)/tools/fuzz/fuzz_picture -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-		-malloc_limit_mb=128 -print_final_stats=1 \
+		-malloc_limit_mb=128 -print_final_stats=1 -dict=tools/fuzz/picture.dict \
 		-artifact_prefix=$(FUZZ_BUILD)/fuzz-findings/ \
 		$(FUZZ_BUILD)/fuzz-corpus $(FUZZ_BUILD)/fuzz-seeds tests/robust/corpus
 
