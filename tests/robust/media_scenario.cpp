@@ -183,8 +183,11 @@ void expectYears(const Scenario& s) {
     EXPECT_EQ(labelEmpty(map::MapPicture), isEmpty(s, model::WorkMapPicture));
 }
 
-// The tool bar: borders on and off, the report and the help window opened and closed.
+// The tool bar: a new game, borders on and off, the report and the help window opened and
+// closed.
 void expectToolBar(const Scenario& s) {
+    game_test::clickToolItem(map::NewGameButton);
+    expectFounders(s);
     game_test::clickToolItem(map::AreaBordersToggle);
     if (!isEmpty(s, model::WorkMapPicture)) {
         EXPECT_EQ(picturesInFrame().contains(model::BorderMapPicture),
