@@ -4,7 +4,6 @@
 #include <zlib.h>
 
 #include <atomic>
-#include <cstring>
 #include <fstream>
 #include <unistd.h>
 
@@ -54,41 +53,26 @@ void appendToBytes(png_structp png, png_bytep data, size_t length) {
     out->insert(out->end(), data, data + length);
 }
 
-void put16(Bytes& out, unsigned value) {
-    out.push_back(std::uint8_t(value));
-    out.push_back(std::uint8_t(value >> 8));
+// The low `size` bytes of `value`: least significant first (BMP, ICO) or last (PNG).
+void put(Bytes& out, std::size_t value, int size, bool bigEndian = false) {
+    for (int i = 0; i < size; ++i)
+        out.push_back(std::uint8_t(value >> 8 * (bigEndian ? size - 1 - i : i)));
 }
 
-void put32(Bytes& out, std::uint32_t value) {
-    put16(out, value & 0xffff);
-    put16(out, value >> 16);
-}
-
-void putInfoHeader(Bytes& out, int width, int height, int bits) {
-    put32(out, 40);
-    put32(out, std::uint32_t(width));
-    put32(out, std::uint32_t(height));
-    put16(out, 1);
-    put16(out, unsigned(bits));
-    for (int i = 0; i < 6; ++i)
-        put32(out, 0); // no compression, sizes and colour counts unset
-}
-
-Bytes icoWith(int width, int height, int bits, const Bytes& image) {
-    Bytes out;
-    put16(out, 0);
-    put16(out, 1);
-    put16(out, 1);
-    out.push_back(std::uint8_t(width));
-    out.push_back(std::uint8_t(height));
-    out.push_back(0);
-    out.push_back(0);
-    put16(out, 1);
-    put16(out, unsigned(bits));
-    put32(out, std::uint32_t(image.size()));
-    put32(out, 22);
-    out.insert(out.end(), image.begin(), image.end());
-    return out;
+// A BITMAPINFOHEADER without compression, then the top-down `pixels` bottom row first, each row
+// padded to 4 bytes.
+void putBitmap(Bytes& out, int width, int height, int headerHeight, int bits, const Bytes& pixels) {
+    for (int v : {40, width, headerHeight})
+        put(out, std::size_t(v), 4);
+    put(out, 1, 2);
+    put(out, std::size_t(bits), 2);
+    out.resize(out.size() + 24, 0);
+    const std::size_t rowBytes = std::size_t(width * bits / 8);
+    for (std::size_t y = std::size_t(height); y-- > 0;) {
+        out.insert(out.end(), pixels.begin() + long(y * rowBytes),
+                   pixels.begin() + long((y + 1) * rowBytes));
+        out.resize(out.size() + (4 - rowBytes % 4) % 4, 0);
+    }
 }
 
 } // namespace
@@ -105,15 +89,11 @@ Bytes writePng(const PngImage& image) {
         png_set_PLTE(png, info, image.palette.data(), int(image.palette.size()));
     if (!image.paletteAlpha.empty())
         png_set_tRNS(png, info, image.paletteAlpha.data(), int(image.paletteAlpha.size()), nullptr);
-    if (image.transparentKey) png_set_tRNS(png, info, nullptr, 0, &image.key);
     png_text text{};
-    std::string textCopy = image.compressedText;
-    if (!textCopy.empty()) {
-        text.compression = PNG_TEXT_COMPRESSION_zTXt;
-        text.key = const_cast<char*>("Comment");
-        text.text = textCopy.data();
-        png_set_text(png, info, &text, 1);
-    }
+    text.compression = PNG_TEXT_COMPRESSION_zTXt;
+    text.key = const_cast<char*>("Comment");
+    text.text = const_cast<char*>(image.compressedText.c_str());
+    if (!image.compressedText.empty()) png_set_text(png, info, &text, 1);
     std::vector<png_bytep> rows;
     for (const Bytes& row : image.rows)
         rows.push_back(const_cast<png_bytep>(row.data()));
@@ -126,14 +106,10 @@ Bytes writePng(const PngImage& image) {
 
 Bytes pngChunk(const char type[4], const Bytes& data) {
     Bytes out;
-    const std::uint32_t length = std::uint32_t(data.size());
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(std::uint8_t(length >> shift));
+    put(out, data.size(), 4, true);
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), data.begin(), data.end());
-    const uLong crc = crc32(crc32(0, out.data() + 4, 4), data.data(), uInt(data.size()));
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(std::uint8_t(crc >> shift));
+    put(out, crc32(0, out.data() + 4, uInt(data.size() + 4)), 4, true);
     return out;
 }
 
@@ -147,34 +123,27 @@ Bytes packBits(const std::vector<int>& samples, int depth) {
 }
 
 Bytes writeBmp24(int width, int height, const Bytes& bgr) {
-    const int stride = (width * 3 + 3) / 4 * 4;
     Bytes out{'B', 'M'};
-    put32(out, std::uint32_t(54 + stride * height));
-    put32(out, 0);
-    put32(out, 54);
-    putInfoHeader(out, width, height, 24);
-    for (int y = height - 1; y >= 0; --y) {
-        const auto row = bgr.begin() + std::ptrdiff_t(y) * width * 3;
-        out.insert(out.end(), row, row + width * 3);
-        out.resize(out.size() + std::size_t(stride - width * 3), 0);
-    }
+    for (int v : {54 + (width * 3 + 3) / 4 * 4 * height, 0, 54})
+        put(out, std::size_t(v), 4);
+    putBitmap(out, width, height, height, 24, bgr);
     return out;
 }
 
 Bytes writeIcoBmp32(int width, int height, const Bytes& bgra) {
     Bytes image;
-    putInfoHeader(image, width, height * 2, 32); // the height counts the AND mask too
-    for (int y = height - 1; y >= 0; --y) {
-        const auto row = bgra.begin() + std::ptrdiff_t(y) * width * 4;
-        image.insert(image.end(), row, row + width * 4);
-    }
-    const int maskStride = (width + 31) / 32 * 4;
-    image.resize(image.size() + std::size_t(maskStride * height), 0);
-    return icoWith(width, height, 32, image);
+    putBitmap(image, width, height, height * 2, 32, bgra); // the height counts the AND mask too
+    image.resize(image.size() + std::size_t((width + 31) / 32 * 4 * height), 0);
+    return writeIcoPng(width, height, image);
 }
 
-Bytes writeIcoPng(int width, int height, const Bytes& png) {
-    return icoWith(width, height, 32, png);
+// The directory names one 32-bit image at offset 22; its data may be a BMP body or a PNG file.
+Bytes writeIcoPng(int width, int height, const Bytes& image) {
+    Bytes out = {0, 0, 1, 0, 1, 0, std::uint8_t(width), std::uint8_t(height), 0, 0, 1, 0, 32, 0};
+    put(out, image.size(), 4);
+    put(out, 22, 4);
+    out.insert(out.end(), image.begin(), image.end());
+    return out;
 }
 
 TempFolder::TempFolder() {

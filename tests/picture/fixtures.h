@@ -24,9 +24,7 @@ struct PngImage {
     bool interlaced = false;
     std::vector<Bytes> rows{};
     std::vector<png_color> palette{};
-    Bytes paletteAlpha{};        // tRNS for palette images
-    bool transparentKey = false; // tRNS with `key` for grey / RGB images
-    png_color_16 key{};
+    Bytes paletteAlpha{};         // tRNS for palette images
     std::string compressedText{}; // written as a zTXt chunk before the image data
 };
 
