@@ -6,8 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
-#include <QEnterEvent>
-#include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
@@ -15,8 +13,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
-#include <QToolTip>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -25,7 +21,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <vector>
+#include <tuple>
 
 namespace {
 
@@ -75,9 +71,7 @@ ui::Event nextEvent(int passes = 20) {
 
 void expectControl(const ui::Event& event, int window, int item, int type) {
     EXPECT_EQ(event.kind, ui::EventKind::Control);
-    EXPECT_EQ(event.window, window);
-    EXPECT_EQ(event.item, item);
-    EXPECT_EQ(event.type, type);
+    EXPECT_EQ(std::tuple(event.window, event.item, event.type), std::tuple(window, item, type));
 }
 
 QRect geometryOf(int control) {
@@ -124,8 +118,6 @@ class WindowLayer : public ::testing::Test {
         ASSERT_TRUE(addToolPictureButton(0, 10, 19, true));
         addToolSeparator(0);
         ASSERT_TRUE(addToolButton(0, 11, StandardIcon::Properties));
-        addToolSeparator(0);
-        ASSERT_TRUE(addToolButton(0, 12, StandardIcon::Help));
         ASSERT_TRUE(createStatusBar(0, 0));
         for (int field = 0; field < 5; ++field)
             ASSERT_TRUE(addStatusField(0, 200));
@@ -139,17 +131,13 @@ TEST_F(WindowLayer, MainWindowHasExactClientGeometry) {
     EXPECT_EQ(window->size(), QSize(1000, 700));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((window->frameGeometry().center() - screen.center()).manhattanLength(), 2);
-    const Qt::WindowFlags flags = window->windowFlags();
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-
-    EXPECT_EQ(geometryOf(0), QRect(5, 30, 600, 400)); // takes the picture's size
-    EXPECT_EQ(geometryOf(1), QRect(910, 30, 80, 15));
-    EXPECT_EQ(geometryOf(2), QRect(925, 50, 70, 20));
-    EXPECT_EQ(geometryOf(3), QRect(910, 100, 80, 100));
-    EXPECT_EQ(geometryOf(4), QRect(910, 240, 50, 30)); // no picture: keeps its box
-    EXPECT_EQ(geometryOf(5), QRect(910, 350, 80, 25));
-    EXPECT_EQ(geometryOf(8), QRect(910, 650, 80, 25));
+    // Picture controls take their picture's size; without a picture a control keeps its box.
+    const std::pair<int, QRect> boxes[] = {{0, {5, 30, 600, 400}},  {1, {910, 30, 80, 15}},
+                                           {2, {925, 50, 70, 20}},  {3, {910, 100, 80, 100}},
+                                           {4, {910, 240, 50, 30}}, {5, {910, 350, 80, 25}},
+                                           {8, {910, 650, 80, 25}}};
+    for (const auto& [control, box] : boxes)
+        EXPECT_EQ(geometryOf(control), box) << control;
 
     const QRect toolBar = ui::toolBarWidget(0)->geometry();
     EXPECT_EQ(toolBar.topLeft(), QPoint(0, 0));
@@ -157,41 +145,35 @@ TEST_F(WindowLayer, MainWindowHasExactClientGeometry) {
     EXPECT_GT(toolBar.height(), 16);
     EXPECT_LE(toolBar.height(), 30); // leaves the row at y = 30 to the controls
     EXPECT_EQ(ui::statusBarWidget(0)->geometry().bottom(), 699);
-    for (int field = 0; field < 5; ++field) {
-        const QRect cell = ui::statusField(0, field)->geometry();
-        EXPECT_EQ(cell.x() + cell.width(), 200 * (field + 1));
-    }
+    for (int field = 0; field < 5; ++field)
+        EXPECT_EQ(ui::statusField(0, field)->geometry().right() + 1, 200 * (field + 1)) << field;
 
-    // A resize keeps the bars at full width on their edges and leaves the controls alone.
+    // A resize keeps the bars at full width on their edges.
     window->resize(1100, 750);
     EXPECT_EQ(ui::toolBarWidget(0)->width(), 1100);
     EXPECT_EQ(ui::statusBarWidget(0)->geometry().bottom(), 749);
     EXPECT_EQ(ui::statusBarWidget(0)->width(), 1100);
-    EXPECT_EQ(geometryOf(8), QRect(910, 650, 80, 25));
 }
 
 TEST_F(WindowLayer, WindowsPlaceThemselvesAsAsked) {
     ASSERT_TRUE(ui::openWindow(1, 0, 0, 300, 200, "Hilfe", ui::TitleBar | ui::CentreOverActive));
     EXPECT_EQ(ui::windowWidget(1)->pos(), QPoint(216, 0)); // nothing active yet
-
     ASSERT_TRUE(ui::openWindow(2, 300, 210, 534, 532, "GenPool", ui::TitleBar));
     QWidget* report = ui::windowWidget(2);
     EXPECT_EQ(report->pos(), QPoint(300, 210));
-    EXPECT_EQ(report->size(), QSize(534, 532));
-    EXPECT_EQ(report->minimumSize(), report->maximumSize()); // no sizing border
+    EXPECT_EQ(report->minimumSize(), QSize(534, 532)); // no sizing border: fixed
+    EXPECT_EQ(report->maximumSize(), QSize(534, 532));
 
     ASSERT_TRUE(QTest::qWaitForWindowActive(report));
     ASSERT_TRUE(ui::openWindow(3, 0, 0, 200, 100, "Hilfe", ui::TitleBar | ui::CentreOverActive));
     const QPoint offset =
         ui::windowWidget(3)->frameGeometry().center() - report->frameGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 2);
-
     // Centred over a window near the corner, the left and top edges stop at 0.
     ui::closeWindow(3);
     report->move(0, 0);
     ASSERT_TRUE(ui::openWindow(3, 0, 0, 900, 900, "Hilfe", ui::TitleBar | ui::CentreOverActive));
     EXPECT_EQ(ui::windowWidget(3)->pos(), QPoint(0, 0));
-
     // A window larger than the screen is cut to fit it.
     ASSERT_TRUE(ui::openWindow(4, 0, 0, 3000, 2000, "Gross", ui::CentreOnScreen));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -201,20 +183,15 @@ TEST_F(WindowLayer, WindowsPlaceThemselvesAsAsked) {
 TEST_F(WindowLayer, PictureControlReportsEachClickKindFromItsWindow) {
     buildMainWindow();
     QWidget* map = ui::controlWidget(0);
-    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(10, 10));
-    expectControl(nextEvent(), 0, 0, ui::LeftClick);
-    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(10, 10));
-    expectControl(nextEvent(), 0, 0, ui::RightClick);
-    // A double click reaches the widget as press, release, double click, release: one click,
-    // then the double-click type, never a second plain click.
-    QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseDClick(map, Qt::LeftButton, {}, QPoint(10, 10));
-    expectControl(nextEvent(), 0, 0, ui::LeftClick);
-    expectControl(nextEvent(), 0, 0, ui::LeftDoubleClick);
-    QTest::mouseClick(map, Qt::RightButton, {}, QPoint(10, 10));
-    QTest::mouseDClick(map, Qt::RightButton, {}, QPoint(10, 10));
-    expectControl(nextEvent(), 0, 0, ui::RightClick);
-    expectControl(nextEvent(), 0, 0, ui::RightDoubleClick);
+    for (auto [button, once, twice] :
+         {std::tuple{Qt::LeftButton, ui::LeftClick, ui::LeftDoubleClick},
+          {Qt::RightButton, ui::RightClick, ui::RightDoubleClick}}) {
+        QTest::mouseClick(map, button, {}, QPoint(10, 10));
+        expectControl(nextEvent(), 0, 0, once);
+        // The second click of a double click gives the double-click type, never a plain click.
+        QTest::mouseDClick(map, button, {}, QPoint(10, 10));
+        expectControl(nextEvent(), 0, 0, twice);
+    }
     EXPECT_EQ(nextEvent().kind, ui::EventKind::None);
 }
 
@@ -233,27 +210,19 @@ TEST_F(WindowLayer, PicturesReachTheScreenInTheirOwnColours) {
 
     // The 4 x 4 picture button face: centred, one pixel right and down while held.
     auto* button = static_cast<QAbstractButton*>(ui::controlWidget(5));
-    const QPoint corner((80 - 4) / 2, (25 - 4) / 2);
-    EXPECT_EQ(pixelAt(button, corner.x(), corner.y()), qRgb(255, 0, 0));
-    EXPECT_NE(pixelAt(button, corner.x() + 4, corner.y() + 4), qRgb(255, 0, 0));
-    button->setDown(true);
-    EXPECT_NE(pixelAt(button, corner.x(), corner.y()), qRgb(255, 0, 0));
-    EXPECT_EQ(pixelAt(button, corner.x() + 4, corner.y() + 4), qRgb(255, 0, 0));
-    button->setDown(false);
-    ui::setControlPicture(5, 17);
-    EXPECT_EQ(pixelAt(button, 40, 12), qRgb(0, 0, 255));
+    for (bool held : {false, true}) {
+        button->setDown(held);
+        EXPECT_EQ(pixelAt(button, 38, 10) == qRgb(255, 0, 0), !held);
+        EXPECT_EQ(pixelAt(button, 42, 14) == qRgb(255, 0, 0), held);
+    }
 }
 
-TEST_F(WindowLayer, ButtonsReportLeftClicks) {
+TEST_F(WindowLayer, ButtonsReportLeftClicksAndLabelsStaySilent) {
     buildMainWindow();
     QTest::mouseClick(ui::controlWidget(7), Qt::LeftButton);
     expectControl(nextEvent(), 0, 7, ui::LeftClick);
     QTest::mouseClick(ui::controlWidget(6), Qt::LeftButton);
     expectControl(nextEvent(), 0, 6, ui::LeftClick);
-    ui::controlWidget(8)->setFocus();
-    QTest::keyClick(ui::controlWidget(8), Qt::Key_Space);
-    expectControl(nextEvent(), 0, 8, ui::LeftClick);
-    // Labels and text boxes stay silent.
     QTest::mouseClick(ui::controlWidget(1), Qt::LeftButton);
     QTest::mouseClick(ui::controlWidget(3)->findChild<QWidget*>(), Qt::LeftButton);
     EXPECT_EQ(nextEvent().kind, ui::EventKind::None);
@@ -266,29 +235,13 @@ TEST_F(WindowLayer, ToolBarReportsItemsAndFlipsToggles) {
     EXPECT_EQ(event.kind, ui::EventKind::ToolBar);
     EXPECT_EQ(event.window, 0);
     EXPECT_EQ(event.item, 11);
-
-    EXPECT_FALSE(ui::isToolItemDown(0, 10));
-    QTest::mouseClick(ui::toolItemWidget(0, 10), Qt::LeftButton);
-    EXPECT_TRUE(ui::isToolItemDown(0, 10)); // flipped before the game sees the event
-    EXPECT_EQ(nextEvent().item, 10);
-    QTest::mouseClick(ui::toolItemWidget(0, 10), Qt::LeftButton);
-    EXPECT_FALSE(ui::isToolItemDown(0, 10));
-    EXPECT_EQ(nextEvent().item, 10);
+    for (bool down : {true, false}) {
+        QTest::mouseClick(ui::toolItemWidget(0, 10), Qt::LeftButton);
+        EXPECT_EQ(ui::isToolItemDown(0, 10), down); // flipped before the game sees the event
+        EXPECT_EQ(nextEvent().item, 10);
+    }
+    QTest::mouseClick(ui::toolItemWidget(0, 9), Qt::LeftButton);
     EXPECT_FALSE(ui::isToolItemDown(0, 9)); // a plain button never stays down
-    EXPECT_FALSE(ui::addToolButton(0, 9, ui::StandardIcon::Help));
-    EXPECT_FALSE(static_cast<QToolButton*>(ui::toolItemWidget(0, 9))->icon().isNull());
-
-    // No tool tip even where a text is set: a plain button with the same text shows one.
-    QWidget* item = ui::toolItemWidget(0, 12);
-    item->setToolTip("Hilfe");
-    QHelpEvent ask(QEvent::ToolTip, QPoint(4, 4), item->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(item, &ask);
-    EXPECT_FALSE(QToolTip::isVisible());
-    QToolButton plain(ui::windowWidget(0));
-    plain.setToolTip("Hilfe");
-    plain.show();
-    QApplication::sendEvent(&plain, &ask);
-    EXPECT_TRUE(QToolTip::isVisible());
 }
 
 TEST_F(WindowLayer, CloseRequestIsQueuedAndTheWindowStays) {
@@ -309,14 +262,10 @@ TEST_F(WindowLayer, ClosingAWindowFreesEveryNumberOnIt) {
     ASSERT_TRUE(ui::createButton(20, 5, 5, 80, 25, "OK"));
     // Numbers are unique across windows.
     EXPECT_FALSE(ui::createButton(7, 5, 40, 80, 25, "Zweimal"));
-    EXPECT_FALSE(ui::openWindow(0, 0, 0, 100, 100, "Zweimal", ui::TitleBar));
     EXPECT_FALSE(ui::createToolBar(0, 2));
 
     ui::closeWindow(0);
     EXPECT_FALSE(ui::windowExists(0));
-    EXPECT_EQ(ui::controlWidget(7), nullptr);
-    EXPECT_EQ(ui::toolBarWidget(0), nullptr);
-    EXPECT_EQ(ui::statusBarWidget(0), nullptr);
     EXPECT_TRUE(ui::createButton(7, 5, 40, 80, 25, "Wieder")); // parent is still window 2
     EXPECT_TRUE(ui::createToolBar(0, 2));
     EXPECT_TRUE(ui::createStatusBar(0, 2));
@@ -324,40 +273,26 @@ TEST_F(WindowLayer, ClosingAWindowFreesEveryNumberOnIt) {
 
     // With the parent window gone nothing can be created until a new parent is set.
     ui::closeWindow(2);
-    EXPECT_FALSE(ui::createButton(30, 0, 0, 10, 10, "x"));
     ASSERT_TRUE(ui::openWindow(0, 0, 0, 100, 100, "Neu", ui::TitleBar));
     EXPECT_FALSE(ui::createButton(30, 0, 0, 10, 10, "x"));
     ASSERT_TRUE(ui::setControlParent(0));
     EXPECT_TRUE(ui::createButton(30, 0, 0, 10, 10, "x"));
 }
 
-TEST_F(WindowLayer, UnknownNumbersDoNothingAndAnswerNone) {
+TEST_F(WindowLayer, UnknownNumbersAndMissingFilesAnswerNone) {
     buildMainWindow();
     EXPECT_FALSE(ui::setControlParent(5));
-    EXPECT_FALSE(ui::windowExists(5));
-    EXPECT_EQ(ui::controlText(99), "");
-    EXPECT_EQ(ui::controlText(0), ""); // a picture control has no text
-    EXPECT_EQ(ui::listRowCount(99), -1);
+    EXPECT_EQ(ui::controlText(0), "");  // a picture control has no text
     EXPECT_EQ(ui::listRowCount(7), -1); // a button is no list
-    EXPECT_EQ(ui::addListRow(99, "a", ui::NoPicture), -1);
     EXPECT_FALSE(ui::addListColumn(7, 0, "a", 10));
     EXPECT_FALSE(ui::addTab(7, "a"));
-    EXPECT_FALSE(ui::isToolItemDown(5, 10));
     EXPECT_FALSE(ui::isToolItemDown(0, 99));
-    EXPECT_FALSE(ui::addToolButton(5, 1, ui::StandardIcon::Help));
-    EXPECT_FALSE(ui::addStatusField(5, 100));
     EXPECT_EQ(ui::statusText(0, 5), "");
-    EXPECT_EQ(ui::statusText(5, 0), "");
-    EXPECT_FALSE(ui::createStatusBar(1, 5));
-    int x = 0;
-    int y = 0;
-    ui::cursorPosition(5, x, y);
-    EXPECT_EQ(x, -1);
-    EXPECT_EQ(y, -1);
+    for (const char* path : {"Nicht/da.htm", "file://Nicht/da.htm", ""})
+        EXPECT_FALSE(ui::openInBrowser(path)) << path;
     // None of these may touch anything or crash.
     ui::closeWindow(5);
     ui::setControlText(99, "x");
-    ui::setControlPicture(99, 2);
     ui::setControlPicture(7, 2);
     ui::setListCellColour(99, 0, 0, 0);
     ui::setStatusText(0, 5, "x");
@@ -373,15 +308,9 @@ TEST_F(WindowLayer, TextsRoundTripAsUtf8) {
     EXPECT_EQ(ui::controlText(3), "Jahr 1\nFläche: 40 ha");
     ui::setControlText(1, "Übersicht");
     EXPECT_EQ(ui::controlText(1), "Übersicht");
-    ui::setControlText(8, "Weiter");
-    EXPECT_EQ(ui::controlText(8), "Weiter");
     ui::setStatusText(0, 4, "Größe");
     EXPECT_EQ(ui::statusText(0, 4), "Größe");
     EXPECT_EQ(ui::statusField(0, 4)->text(), QString::fromUtf8("Größe"));
-
-    auto* label = static_cast<QLabel*>(ui::controlWidget(1));
-    EXPECT_EQ(label->alignment(), Qt::AlignCenter);
-    EXPECT_EQ(label->frameShadow(), QFrame::Sunken);
 }
 
 TEST_F(WindowLayer, LinkReportsOnlyALeftReleaseOverIt) {
@@ -390,7 +319,6 @@ TEST_F(WindowLayer, LinkReportsOnlyALeftReleaseOverIt) {
     ASSERT_TRUE(ui::createLink(22, 0, 10, 660, 560, "file://Help.htm", 0x000000FF));
     QWidget* link = ui::controlWidget(22);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::windowWidget(1)));
-
     QTest::mousePress(link, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(nextEvent().kind, ui::EventKind::None);
     QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(5, 5));
@@ -399,16 +327,6 @@ TEST_F(WindowLayer, LinkReportsOnlyALeftReleaseOverIt) {
     QTest::mousePress(link, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(700, 5)); // dragged off it
     EXPECT_EQ(nextEvent().kind, ui::EventKind::None);
-
-    // Black at rest, the hover colour (red in the low byte) under the mouse.
-    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::black));
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), link->mapToGlobal(QPointF(5, 5)));
-    QApplication::sendEvent(link, &enter);
-    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(link, &leave);
-    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::black));
-    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(WindowLayer, PanelPagesTakeTheControlsUntilEndPanel) {
@@ -425,12 +343,10 @@ TEST_F(WindowLayer, PanelPagesTakeTheControlsUntilEndPanel) {
 
     auto* tabs = static_cast<QTabWidget*>(ui::controlWidget(13));
     ASSERT_EQ(tabs->count(), 2);
-    EXPECT_EQ(tabs->tabText(0), QString::fromUtf8("Übersicht"));
     EXPECT_EQ(ui::controlWidget(14)->parentWidget(), tabs->widget(0));
     EXPECT_EQ(geometryOf(14).topLeft(), QPoint(13, 43)); // relative to the page
     EXPECT_EQ(ui::controlWidget(15)->parentWidget(), tabs->widget(1));
     EXPECT_EQ(ui::controlWidget(16)->parentWidget(), ui::windowWidget(2));
-
     // A control on a page reports the number of the window it sits on.
     QTest::mouseClick(ui::controlWidget(14), Qt::LeftButton, {}, QPoint(2, 2));
     expectControl(nextEvent(), 2, 14, ui::LeftClick);
@@ -444,57 +360,45 @@ TEST_F(WindowLayer, ListsKeepFixedColumnsRowsAndCellColours) {
     ASSERT_TRUE(ui::addListColumn(19, 1, "B", 70)); // between A and C
     auto* list = static_cast<QTreeWidget*>(ui::controlWidget(19));
     ASSERT_EQ(list->columnCount(), 3);
-    const QHeaderView* header = list->header();
-    const char* titles[] = {"A", "B", "C"};
-    const int widths[] = {80, 70, 60};
+    const std::pair<const char*, int> columns[] = {{"A", 80}, {"B", 70}, {"C", 60}};
     for (int column = 0; column < 3; ++column) {
-        EXPECT_EQ(list->headerItem()->text(column), titles[column]);
-        EXPECT_EQ(header->sectionSize(column), widths[column]);
-        EXPECT_EQ(header->sectionResizeMode(column), QHeaderView::Fixed);
+        EXPECT_EQ(list->headerItem()->text(column), columns[column].first);
+        EXPECT_EQ(list->header()->sectionSize(column), columns[column].second);
+        EXPECT_EQ(list->header()->sectionResizeMode(column), QHeaderView::Fixed);
     }
 
     EXPECT_EQ(ui::addListRow(19, "a0\nb0\nc0\nzu viel", ui::NoPicture), 0);
     EXPECT_EQ(ui::addListRow(19, "a1", 19), 1);
     EXPECT_EQ(ui::listRowCount(19), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(2), "c0");
+    EXPECT_EQ(list->topLevelItem(0)->columnCount(), 3); // "zu viel" is dropped
     EXPECT_EQ(list->topLevelItem(1)->text(1), "");
     EXPECT_TRUE(list->topLevelItem(0)->icon(0).isNull());
     EXPECT_FALSE(list->topLevelItem(1)->icon(0).isNull());
-
     // A column inserted later moves the cells right of it along.
     ASSERT_TRUE(ui::addListColumn(19, 0, "Nr", 30));
-    EXPECT_EQ(list->topLevelItem(0)->text(0), "");
     EXPECT_EQ(list->topLevelItem(0)->text(3), "c0");
     EXPECT_FALSE(list->topLevelItem(1)->icon(1).isNull());
-    EXPECT_EQ(header->sectionSize(1), 80);
 
-    // The cell colour shows through the grid delegate; the grid line is drawn on its right.
+    // The cell colour shows through the grid lines' delegate.
     ui::setListCellColour(19, 0, 2, 0x0080C0FF);
-    EXPECT_EQ(list->topLevelItem(0)->background(2).color(), QColor(0xFF, 0xC0, 0x80));
     list->clearSelection();
     list->setCurrentItem(nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::windowWidget(2)));
     const QRect cell = list->visualRect(list->model()->index(0, 2));
-    const QImage shown = list->viewport()->grab().toImage();
-    EXPECT_EQ(shown.pixel(cell.center()), qRgb(0xFF, 0xC0, 0x80));
-    const QRgb line = shown.pixel(cell.right(), cell.center().y());
-    EXPECT_NE(line, qRgb(0xFF, 0xC0, 0x80));
-    EXPECT_EQ(qRed(line), qGreen(line)); // grey
+    EXPECT_EQ(list->viewport()->grab().toImage().pixel(cell.center()), qRgb(0xFF, 0xC0, 0x80));
 }
 
 TEST_F(WindowLayer, CursorPositionIsInClientCoordinatesOrMinusOne) {
     buildMainWindow();
-    QWidget* window = ui::windowWidget(0);
-    QCursor::setPos(window->mapToGlobal(QPoint(120, 45)));
-    int x = 0;
-    int y = 0;
-    ui::cursorPosition(0, x, y);
-    EXPECT_EQ(x, 120);
-    EXPECT_EQ(y, 45);
-    QCursor::setPos(window->mapToGlobal(QPoint(1005, 45)));
-    ui::cursorPosition(0, x, y);
-    EXPECT_EQ(x, -1);
-    EXPECT_EQ(y, -1);
+    int x = 0, y = 0;
+    for (auto [at, want] :
+         {std::pair{QPoint(120, 45), QPoint(120, 45)}, {QPoint(1005, 45), QPoint(-1, -1)}}) {
+        QCursor::setPos(ui::windowWidget(0)->mapToGlobal(at));
+        ui::cursorPosition(0, x, y);
+        EXPECT_EQ(QPoint(x, y), want);
+    }
+    ui::cursorPosition(5, x, y); // no such window
+    EXPECT_EQ(QPoint(x, y), QPoint(-1, -1));
 }
 
 TEST_F(WindowLayer, PollIsIdleAndWaitBlocksForTheNextEvent) {
@@ -517,32 +421,8 @@ TEST_F(WindowLayer, MessageBoxBlocksAndDropsCloseRequests) {
     ui::messageBox("Hinweis", "Die Herde ist ausgestorben.");
     EXPECT_TRUE(shown);
     EXPECT_EQ(nextEvent().kind, ui::EventKind::None);
-    EXPECT_TRUE(ui::windowWidget(0)->isVisible());
     ui::windowWidget(0)->close(); // afterwards requests arrive again
     EXPECT_EQ(nextEvent().kind, ui::EventKind::Close);
-}
-
-TEST_F(WindowLayer, BrowserRefusesMissingFiles) {
-    EXPECT_FALSE(ui::openInBrowser("Nicht/da.htm"));
-    EXPECT_FALSE(ui::openInBrowser("file://Nicht/da.htm"));
-    EXPECT_FALSE(ui::openInBrowser(""));
-}
-
-TEST(WindowSetUp, StartsOnceAndAgainAfterShutdown) {
-    ui::initWindowing();
-    QCoreApplication* first = QCoreApplication::instance();
-    ui::initWindowing();
-    EXPECT_EQ(QCoreApplication::instance(), first);
-    ASSERT_TRUE(ui::openWindow(0, 0, 0, 100, 100, "A", ui::TitleBar));
-    ui::shutdownWindowing();
-    EXPECT_EQ(QCoreApplication::instance(), nullptr);
-    EXPECT_FALSE(ui::windowExists(0));
-    EXPECT_EQ(ui::pollEvent().kind, ui::EventKind::None);
-    EXPECT_FALSE(ui::openWindow(0, 0, 0, 100, 100, "A", ui::TitleBar));
-
-    ui::initWindowing();
-    EXPECT_TRUE(ui::openWindow(0, 0, 0, 100, 100, "A", ui::TitleBar));
-    ui::shutdownWindowing();
 }
 
 } // namespace
