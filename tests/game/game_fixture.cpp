@@ -17,34 +17,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
 namespace game_test {
 
 namespace {
-
-// Headless unless a platform was chosen; a 1280 x 1024 screen holds the 1000 x 700 window.
-// Runs before main, so that test discovery's listing run is covered too.
-struct Headless {
-    Headless() {
-        char name[] = "/tmp/selvo-game-test-XXXXXX";
-        if (!mkdtemp(name)) return;
-        setenv("XDG_RUNTIME_DIR", name, 0);
-        const std::string config = std::string(name) + "/screen.json";
-        std::ofstream(config) << R"({"screens": [{"name": "Test", "x": 0, "y": 0, )"
-                                 R"("width": 1280, "height": 1024, "logicalDpi": 96, )"
-                                 R"("logicalBaseDpi": 96, "dpr": 1}]})";
-        const char* platform = std::getenv("QT_QPA_PLATFORM");
-        if (!platform || std::string(platform) == "offscreen")
-            setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
-    }
-} headless;
-
 bool started = false;
-
-}  // namespace
+}
 
 void startGame() {
     if (started) return;

@@ -25,30 +25,6 @@
 
 namespace {
 
-// Headless unless the caller chose a platform (xvfb-run with QT_QPA_PLATFORM=xcb still works).
-// The offscreen screen is made 1280 x 1024 so the 1000 x 700 main window fits without shrinking.
-// Runs before main, so the listing run of test discovery is covered too.
-struct Headless {
-    std::filesystem::path folder;
-    Headless() {
-        char name[] = "/tmp/selvo-window-test-XXXXXX";
-        if (!mkdtemp(name)) return;
-        folder = name;
-        setenv("XDG_RUNTIME_DIR", name, 0);
-        const std::filesystem::path config = folder / "screen.json";
-        std::ofstream(config) << R"({"screens": [{"name": "Test", "x": 0, "y": 0, )"
-                                 R"("width": 1280, "height": 1024, "logicalDpi": 96, )"
-                                 R"("logicalBaseDpi": 96, "dpr": 1}]})";
-        const char* platform = std::getenv("QT_QPA_PLATFORM");
-        if (!platform || std::string(platform) == "offscreen")
-            setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.string()).c_str(), 1);
-    }
-    ~Headless() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-} headless;
-
 // One colour all over; 4 channels get full alpha.
 ui::Picture solid(int width, int height, int channels, std::uint8_t b, std::uint8_t g,
                   std::uint8_t r) {
