@@ -6,24 +6,27 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
+
 namespace {
 
-void founders() {
+// A herd of `n` animals per gene pair.
+void herdOf(std::initializer_list<std::array<int, 3>> pairs) {
     model::herdClear();
-    for (const model::Founder& f : model::founderTable) {
-        model::Animal& a = model::herdAppend();
-        a.gene1 = f.gene1;
-        a.gene2 = f.gene2;
+    for (auto [n, g1, g2] : pairs) {
+        for (int i = 0; i < n; ++i) {
+            model::Animal& a = model::herdAppend();
+            a.gene1 = g1;
+            a.gene2 = g2;
+        }
     }
 }
 
-void herdOf(int n, int g1, int g2) {
-    model::herdClear();
-    for (int i = 0; i < n; ++i) {
-        model::Animal& a = model::herdAppend();
-        a.gene1 = g1;
-        a.gene2 = g2;
-    }
+// The founders' pairs: 6 x (1, 1), 1 x (1, 2), 2 x (1, 4), 1 x (2, 1), 6 x (2, 2), 1 x (4, 2),
+// 2 x (4, 4).
+void founders() {
+    herdOf({{6, 1, 1}, {1, 1, 2}, {2, 1, 4}, {1, 2, 1}, {6, 2, 2}, {1, 4, 2}, {2, 4, 4}});
 }
 
 TEST(Statistics, StatusTextsAtStart) {
@@ -55,6 +58,7 @@ TEST(Statistics, StatusTextsAtStart) {
 
 TEST(Statistics, FounderTableCells) {
     founders();
+    EXPECT_EQ(model::herdCount(), 19);
     EXPECT_EQ(map::genePoolScore(), 9);
     const auto& t = map::GenePoolTable;
     // (count, contribution) per ordered pair: first gene, second gene.
@@ -81,17 +85,17 @@ TEST(Statistics, MissingPairsAndGenesCost) {
     EXPECT_EQ(map::GenePoolTable[0][4][1], -100);
     EXPECT_EQ(map::GenePoolTable[4][2][1], -5);
 
-    herdOf(30, 1, 1);
+    herdOf({{30, 1, 1}});
     EXPECT_EQ(map::genePoolScore(), 30 - 440);
 
     // A gene present only in the first slot is still missing from the second.
-    herdOf(3, 4, 1);
+    herdOf({{3, 4, 1}});
     EXPECT_EQ(map::genePoolScore(), 3 - 8 * 5 - 2 * 100 - 2 * 100);
     EXPECT_EQ(map::GenePoolTable[0][4][1], -100);
     EXPECT_EQ(map::GenePoolTable[4][0][1], 0);
 
     // Gene value 0 counts in plane 0 but adds nothing; a table rebuilt from scratch each time.
-    herdOf(2, 0, 1);
+    herdOf({{2, 0, 1}});
     EXPECT_EQ(map::genePoolScore(), -645);
     EXPECT_EQ(map::GenePoolTable[0][1][0], 2);
     EXPECT_EQ(map::GenePoolTable[4][1][0], 0);
