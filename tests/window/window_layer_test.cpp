@@ -1,4 +1,6 @@
 // The window layer through real Qt widgets: geometry, clicks, close requests, tables and bars.
+// Clicks on buttons, the tool bar, close requests and German texts are played through by the
+// game tests; these cover what the game alone would not show.
 #include "ui/picture.h"
 #include "ui/qt_access.h"
 #include "ui/window.h"
@@ -193,44 +195,6 @@ TEST_F(WindowLayer, PicturesReachTheScreenInTheirOwnColours) {
     }
 }
 
-TEST_F(WindowLayer, ButtonsReportLeftClicksAndLabelsStaySilent) {
-    buildMainWindow();
-    QTest::mouseClick(ui::controlWidget(7), Qt::LeftButton);
-    expectControl(nextEvent(), 0, 7, ui::LeftClick);
-    QTest::mouseClick(ui::controlWidget(6), Qt::LeftButton);
-    expectControl(nextEvent(), 0, 6, ui::LeftClick);
-    QTest::mouseClick(ui::controlWidget(1), Qt::LeftButton);
-    QTest::mouseClick(ui::controlWidget(3)->findChild<QWidget*>(), Qt::LeftButton);
-    EXPECT_EQ(nextEvent().kind, ui::EventKind::None);
-}
-
-TEST_F(WindowLayer, ToolBarReportsItemsAndFlipsToggles) {
-    buildMainWindow();
-    QTest::mouseClick(ui::toolItemWidget(0, 11), Qt::LeftButton);
-    const ui::Event event = nextEvent();
-    EXPECT_EQ(event.kind, ui::EventKind::ToolBar);
-    EXPECT_EQ(event.window, 0);
-    EXPECT_EQ(event.item, 11);
-    for (bool down : {true, false}) {
-        QTest::mouseClick(ui::toolItemWidget(0, 10), Qt::LeftButton);
-        EXPECT_EQ(ui::isToolItemDown(0, 10), down); // flipped before the game sees the event
-        EXPECT_EQ(nextEvent().item, 10);
-    }
-    QTest::mouseClick(ui::toolItemWidget(0, 9), Qt::LeftButton);
-    EXPECT_FALSE(ui::isToolItemDown(0, 9)); // a plain button never stays down
-}
-
-TEST_F(WindowLayer, CloseRequestIsQueuedAndTheWindowStays) {
-    buildMainWindow();
-    QWidget* window = ui::windowWidget(0);
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    const ui::Event event = nextEvent();
-    EXPECT_EQ(event.kind, ui::EventKind::Close);
-    EXPECT_EQ(event.window, 0);
-    EXPECT_TRUE(ui::windowExists(0));
-}
-
 TEST_F(WindowLayer, ClosingAWindowFreesEveryNumberOnIt) {
     buildMainWindow();
     ASSERT_TRUE(ui::openWindow(2, 300, 210, 534, 532, "GenPool", ui::TitleBar));
@@ -276,17 +240,6 @@ TEST_F(WindowLayer, UnknownNumbersAndMissingFilesAnswerNone) {
     ui::endPanel(7);
     EXPECT_EQ(nextEvent().kind, ui::EventKind::None);
     EXPECT_EQ(geometryOf(7), QRect(910, 430, 80, 25));
-}
-
-TEST_F(WindowLayer, TextsRoundTripAsUtf8) {
-    buildMainWindow();
-    ui::setControlText(3, "Jahr 1\nFläche: 40 ha");
-    EXPECT_EQ(ui::controlText(3), "Jahr 1\nFläche: 40 ha");
-    ui::setControlText(1, "Übersicht");
-    EXPECT_EQ(ui::controlText(1), "Übersicht");
-    ui::setStatusText(0, 4, "Größe");
-    EXPECT_EQ(ui::statusText(0, 4), "Größe");
-    EXPECT_EQ(ui::statusField(0, 4)->text(), QString::fromUtf8("Größe"));
 }
 
 TEST_F(WindowLayer, LinkReportsOnlyALeftReleaseOverIt) {
