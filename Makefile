@@ -13,7 +13,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/robust/qt.supp \
 	UBSAN_OPTIONS=print_stacktrace=1
 
-.PHONY: run test deps build sim bench media clean test-sanitize fuzz soak leakcheck
+.PHONY: run test deps build clean test-sanitize fuzz soak leakcheck
 
 deps:
 	@bash tools/install-deps.sh
