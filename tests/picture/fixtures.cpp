@@ -1,50 +1,12 @@
-// Writers for the PNG, BMP and ICO files the picture tests decode, and the allocation meter.
+// Writers for the PNG, BMP and ICO files the picture tests decode.
 #include "tests/picture/fixtures.h"
 
 #include <zlib.h>
 
-#include <atomic>
 #include <fstream>
 #include <unistd.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define SELVO_METER_ALLOCATIONS 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define SELVO_METER_ALLOCATIONS 0
-#endif
-#endif
-#ifndef SELVO_METER_ALLOCATIONS
-#define SELVO_METER_ALLOCATIONS 1
-#endif
-
-namespace {
-
-std::atomic<std::size_t> largest{0};
-
-} // namespace
-
-#if SELVO_METER_ALLOCATIONS
-// Wraps glibc's allocator for the whole process, shared libraries included, to see how much
-// the decoders ask for at once.
-extern "C" void* __libc_malloc(std::size_t size);
-extern "C" void* malloc(std::size_t size) noexcept {
-    std::size_t seen = largest.load(std::memory_order_relaxed);
-    while (size > seen && !largest.compare_exchange_weak(seen, size)) {
-    }
-    return __libc_malloc(size);
-}
-#endif
-
 namespace fixtures {
-
-void resetLargestAllocation() {
-    largest = 0;
-}
-
-long long largestAllocation() {
-    return SELVO_METER_ALLOCATIONS ? static_cast<long long>(largest.load()) : -1;
-}
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Test files written on the fly (PNG through libpng, BMP and ICO by hand) and an allocation meter.
+// Test files written on the fly (PNG through libpng, BMP and ICO by hand).
 #pragma once
 
 #include "ui/picture.h"
@@ -50,10 +50,5 @@ struct TempFolder {
     ~TempFolder();
     std::string write(const std::string& name, const Bytes& bytes) const;
 };
-
-// The largest single malloc since the last reset, libpng's and operator new's included.
-// Returns -1 where the meter cannot work (sanitizer builds own malloc).
-void resetLargestAllocation();
-long long largestAllocation();
 
 } // namespace fixtures

@@ -1,11 +1,12 @@
 // A complete set of the game's twenty pictures, drawn here so that tests can remove or damage
-// any one of them; every picture has colours of its own, so a frame shows which ones it used.
+// any one of them; each picture has a colour no other one uses, so a frame shows which it holds.
 #pragma once
 
 #include "tests/picture/fixtures.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -13,28 +14,24 @@ namespace media_set {
 
 constexpr int MapWidth = 900;
 constexpr int MapHeight = 640;
-
-// The Area the set's areas picture gives a map point: a 4 x 4 grid numbered row by row, with
-// 0 (no Area) in a 20-pixel margin round the edge and in a lake at x 400..499, y 520..599.
-std::int32_t areaOf(int x, int y);
-// A point well inside Area `area` (1..16) and one in the lake.
-void pointIn(int area, int& x, int& y);
+// A point in the lake, which belongs to no Area.
 constexpr int LakeX = 450;
 constexpr int LakeY = 560;
 
-// Colour (0x00BBGGRR) that picture `number` uses and no other picture of the set does: the
-// background of the two maps, the inside of an icon, the face of a button picture.
+// The Area the set gives a map point: a 4 x 4 grid numbered row by row, with 0 (no Area) in a
+// 20-pixel margin and in a lake at x 400..499, y 520..599.
+std::int32_t areaOf(int x, int y);
+
+// The colour (0x00BBGGRR) of picture `number`: all of a map, icon or button picture.
 std::int32_t colourOf(int number);
 
 // File name under the working folder ("Media/Karte.png", ...) -> PNG bytes. Pictures 0 and 2
 // share Karte.png, so the set holds 19 files.
 std::map<std::string, fixtures::Bytes> files();
-
-// Writes every file of the set under `folder`.
 void writeAll(const std::filesystem::path& folder);
 
-// An areas picture of any size filled with `area` outside the map's 900 x 640 and the set's
-// Areas inside it.
-fixtures::Bytes areasPicture(int width, int height, std::int32_t outside);
+// An areas picture of any size, each point painted with the Area `area` gives it.
+fixtures::Bytes areasPicture(int width, int height,
+                             const std::function<std::int32_t(int x, int y)>& area);
 
 } // namespace media_set
