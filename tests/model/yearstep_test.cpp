@@ -28,6 +28,13 @@ protected:
     // The four wandering draws of one animal that stays put.
     static void stayPut(int animals) { expectNeutral(20, 4 * animals); }
     static void rating() { expectNeutral(3, 2); }
+    // Food and illness of an Area of n healthy members: a contact and no outbreak each.
+    static void quietMembers(int n) {
+        for (int i = 0; i < n; ++i) {
+            expectNeutral(n - 1, 1);
+            expectNeutral(100, 1);
+        }
+    }
 };
 
 TEST_F(YearStep, EmptyHerdAdvancesYearAndDrawsOnlyTheRating) {
@@ -116,14 +123,8 @@ TEST_P(Crowding, FoodBalanceAndTheLossOfTheLastMember) {
 
     stayPut(9);
     rating();
-    for (int i = 0; i < 4; ++i) {
-        expectNeutral(3, 1);  // contact
-        expectNeutral(100, 1);  // no new illness
-    }
-    for (int i = 0; i < 5; ++i) {
-        expectNeutral(4, 1);
-        expectNeutral(100, 1);
-    }
+    quietMembers(4);
+    quietMembers(5);
     expect(20, c.crowdDraw);
     if (c.secondChance >= 0) expect(25, c.secondChance);
 
@@ -158,10 +159,7 @@ TEST_F(YearStep, FatherIsTheFirstBestMaleAndTheYoungFollowsItsMother) {
 
     stayPut(5);
     rating();
-    for (int i = 0; i < 5; ++i) {
-        expectNeutral(4, 1);
-        expectNeutral(100, 1);
-    }
+    quietMembers(5);
     expect(2, 2);  // the male of 8 scores 8 + 2 - 0 - 9 = 1 and becomes the father
     expect(2, 0);
     expect(2, 0);  // the male of 12 scores 12 + 0 - 2 - 9 = 1: no better, the earlier stays
@@ -199,10 +197,7 @@ TEST_F(YearStep, AMaleOfSevenNeverFathers) {
     addAnimal(1, 1, 6);
     stayPut(2);
     rating();
-    for (int i = 0; i < 2; ++i) {
-        expectNeutral(1, 1);
-        expectNeutral(100, 1);
-    }
+    quietMembers(2);
     expect(2, 2);  // the best a male of 7 can score is 0
     expect(2, 0);
     model::yearStep();
@@ -219,10 +214,7 @@ TEST_F(YearStep, ACrowdedOutMotherStillBearsAndBothMayDie) {
 
     stayPut(4);
     rating();
-    for (int i = 0; i < 4; ++i) {
-        expectNeutral(3, 1);
-        expectNeutral(100, 1);
-    }
+    quietMembers(4);
     expect(10, 6);  // R(P) with P = 10 reaches t: constitution 0
     expectNeutral(2, 2);
     expectNeutral(1, 3);
