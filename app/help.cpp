@@ -22,4 +22,4 @@ void showHelp() {
     ui::closeWindow(HelpWindow);
 }
 
-}  // namespace app
+} // namespace app

@@ -10,4 +10,4 @@ constexpr int HelpLink = 22;
 // dropped; a close request of any window closes the help window only.
 void showHelp();
 
-}  // namespace app
+} // namespace app

@@ -47,7 +47,7 @@ void release(std::int32_t mx, std::int32_t my) {
     redrawMap();
 }
 
-}  // namespace
+} // namespace
 
 void leftClickAt(std::int32_t mx, std::int32_t my) {
     if (model::CarriedAnimal) {
@@ -107,25 +107,43 @@ void controlEvent(const ui::Event& ev) {
         }
         return;
     }
-    case RifleButton: chooseMode(Rifle); return;
-    case BasketButton: chooseMode(Basket); return;
-    case KeepingButton: chooseMode(Keeping); return;
-    case YearButton: runYear(); return;
-    default: return;
+    case RifleButton:
+        chooseMode(Rifle);
+        return;
+    case BasketButton:
+        chooseMode(Basket);
+        return;
+    case KeepingButton:
+        chooseMode(Keeping);
+        return;
+    case YearButton:
+        runYear();
+        return;
+    default:
+        return;
     }
 }
 
 void toolBarEvent(const ui::Event& ev) {
     switch (ev.item) {
-    case NewGameButton: model::newGame(); return;
-    case AreaBordersToggle: redrawMap(); return;
-    case ReportButton: report::showHerdReport(); return;
-    case HelpButton: showHelp(); return;
-    default: return;
+    case NewGameButton:
+        model::newGame();
+        return;
+    case AreaBordersToggle:
+        redrawMap();
+        return;
+    case ReportButton:
+        report::showHerdReport();
+        return;
+    case HelpButton:
+        showHelp();
+        return;
+    default:
+        return;
     }
 }
 
-}  // namespace
+} // namespace
 
 model::Animal* hitTest(std::int32_t mx, std::int32_t my) {
     const std::int64_t x = mx;
@@ -162,7 +180,8 @@ bool buildMainWindow() {
         ui::addToolButton(MainToolBar, HelpButton, ui::StandardIcon::Help);
     }
     if (ui::createStatusBar(MainStatusBar, MainWindow)) {
-        for (int i = 0; i < 5; ++i) ui::addStatusField(MainStatusBar, 200);
+        for (int i = 0; i < 5; ++i)
+            ui::addStatusField(MainStatusBar, 200);
     }
     model::setNewGameRedrawHook(&newGameRedraw);
     model::newGame();
@@ -183,4 +202,4 @@ void runMainLoop() {
     }
 }
 
-}  // namespace app
+} // namespace app

@@ -34,4 +34,4 @@ void runYear();
 // The first animal in Herd order whose footprint contains the map point, or nullptr.
 model::Animal* hitTest(std::int32_t mx, std::int32_t my);
 
-}  // namespace app
+} // namespace app

@@ -47,4 +47,4 @@ void shutDown() {
     ui::shutdownWindowing();
 }
 
-}  // namespace app
+} // namespace app

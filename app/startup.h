@@ -8,7 +8,7 @@ namespace app {
 // The current directory at start-up, ending in "/"; every picture path starts with it.
 extern std::string WorkingFolder;
 
-extern const char* const WindowTitle;  // "Selvo mornik"
+extern const char* const WindowTitle; // "Selvo mornik"
 
 // Clears the game's state, starts the toolkit, takes the working folder, fills the tables,
 // empties the Herd and loads the twenty pictures. Missing pictures stay empty, unreported.
@@ -20,4 +20,4 @@ void shutDown();
 // The folder with a "/" at its end; takes any length.
 std::string folderWithSeparator(std::string folder);
 
-}  // namespace app
+} // namespace app

@@ -13,4 +13,4 @@ std::int32_t areaAt(std::int32_t x, std::int32_t y) {
     return v;
 }
 
-}  // namespace map
+} // namespace map

@@ -10,4 +10,4 @@ namespace map {
 // Opens and closes its own drawing, so no other drawing may be in use.
 std::int32_t areaAt(std::int32_t x, std::int32_t y);
 
-}  // namespace map
+} // namespace map

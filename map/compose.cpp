@@ -35,4 +35,4 @@ bool composeMap(bool borders, const model::Animal* carried, int& carriedIcon) {
     return true;
 }
 
-}  // namespace map
+} // namespace map

@@ -11,4 +11,4 @@ namespace map {
 // working picture is missing. Leaves no drawing open.
 bool composeMap(bool borders, const model::Animal* carried, int& carriedIcon);
 
-}  // namespace map
+} // namespace map

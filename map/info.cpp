@@ -14,4 +14,4 @@ std::string animalInfoText(const model::Animal& a) {
     return text;
 }
 
-}  // namespace map
+} // namespace map

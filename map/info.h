@@ -11,4 +11,4 @@ namespace map {
 // except the last.
 std::string animalInfoText(const model::Animal& a);
 
-}  // namespace map
+} // namespace map

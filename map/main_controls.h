@@ -7,15 +7,15 @@ constexpr int MainWindow = 0;
 
 // Controls of the main window.
 enum MainControl : int {
-    MapPicture = 0,        // the drawn map, 900 x 640 at (5, 30)
-    ModeCaption = 1,       // "Modus"
-    ModeIndicator = 2,     // picture of the current mode
-    AnimalInfoBox = 3,     // text of the last animal right-clicked
-    CarriedIndicator = 4,  // big icon of the carried animal, or empty
+    MapPicture = 0,       // the drawn map, 900 x 640 at (5, 30)
+    ModeCaption = 1,      // "Modus"
+    ModeIndicator = 2,    // picture of the current mode
+    AnimalInfoBox = 3,    // text of the last animal right-clicked
+    CarriedIndicator = 4, // big icon of the carried animal, or empty
     RifleButton = 5,
     BasketButton = 6,
     KeepingButton = 7,
-    YearButton = 8,        // "Runde"
+    YearButton = 8, // "Runde"
 };
 
 // Where the map control sits in the main window's client area.
@@ -32,4 +32,4 @@ enum ToolItem : int {
 
 constexpr int MainStatusBar = 0;
 
-}  // namespace map
+} // namespace map

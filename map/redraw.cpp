@@ -33,4 +33,4 @@ void showAnimalInfo() {
         ui::setControlText(AnimalInfoBox, animalInfoText(*a));
 }
 
-}  // namespace map
+} // namespace map

@@ -13,4 +13,4 @@ void updateStatusBar();
 // Shows the Herd's current animal in AnimalInfoBox; nothing when there is none.
 void showAnimalInfo();
 
-}  // namespace map
+} // namespace map

@@ -16,14 +16,17 @@ constexpr std::int32_t genes[3] = {1, 2, 4};
 constexpr std::int32_t missingPairCost = 5;
 constexpr std::int32_t missingGeneCost = 100;
 
-bool isCell(std::int32_t g) { return g >= 0 && g <= 4; }
+bool isCell(std::int32_t g) {
+    return g >= 0 && g <= 4;
+}
 
-}  // namespace
+} // namespace
 
 std::int32_t genePoolScore() {
     auto& t = GenePoolTable;
     for (auto& row : t)
-        for (auto& cell : row) cell[0] = cell[1] = 0;
+        for (auto& cell : row)
+            cell[0] = cell[1] = 0;
 
     for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
         // Gene values outside 0..4 have no cell; the model never makes them.
@@ -50,7 +53,8 @@ std::int32_t genePoolScore() {
     }
     for (std::int32_t j : genes) {
         bool present = false;
-        for (std::int32_t i : genes) present = present || t[i][j][0] > 0;
+        for (std::int32_t i : genes)
+            present = present || t[i][j][0] > 0;
         if (!present) {
             t[0][j][1] = -missingGeneCost;
             score -= missingGeneCost;
@@ -74,4 +78,4 @@ std::array<std::string, StatusFieldCount> statusTexts() {
     };
 }
 
-}  // namespace map
+} // namespace map

@@ -21,4 +21,4 @@ constexpr int StatusFieldCount = 5;
 // score, so it also refreshes GenePoolTable.
 std::array<std::string, StatusFieldCount> statusTexts();
 
-}  // namespace map
+} // namespace map

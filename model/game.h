@@ -23,4 +23,4 @@ std::int32_t susceptibility(std::int32_t illness, std::int32_t gene1, std::int32
                             std::int32_t age);
 std::int32_t inheritGene(std::int32_t a, std::int32_t b);
 
-}  // namespace model
+} // namespace model

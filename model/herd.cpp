@@ -23,21 +23,34 @@ void beforeDestroy(const Animal& a) {
     if (CarriedAnimal == &a) CarriedAnimal = nullptr;
 }
 
-}  // namespace
+} // namespace
 
-HerdIter herdBegin() { return animals.begin(); }
-HerdIter herdEnd() { return animals.end(); }
-std::int32_t herdCount() { return static_cast<std::int32_t>(animals.size()); }
-bool herdEmpty() { return animals.empty(); }
+HerdIter herdBegin() {
+    return animals.begin();
+}
+HerdIter herdEnd() {
+    return animals.end();
+}
+std::int32_t herdCount() {
+    return static_cast<std::int32_t>(animals.size());
+}
+bool herdEmpty() {
+    return animals.empty();
+}
 
 void herdClear() {
-    for (const Animal& a : animals) beforeDestroy(a);
+    for (const Animal& a : animals)
+        beforeDestroy(a);
     animals.clear();
 }
 
-Animal& herdAppend() { return animals.emplace_back(); }
+Animal& herdAppend() {
+    return animals.emplace_back();
+}
 
-Animal& herdInsertAfter(HerdIter mother) { return *animals.emplace(std::next(mother)); }
+Animal& herdInsertAfter(HerdIter mother) {
+    return *animals.emplace(std::next(mother));
+}
 
 HerdIter herdRemove(HerdIter it) {
     beforeDestroy(*it);
@@ -62,7 +75,11 @@ void herdSortByArea() {
     animals.sort([](const Animal& a, const Animal& b) { return a.area < b.area; });
 }
 
-Animal* herdCurrent() { return current; }
-void setHerdCurrent(Animal* a) { current = a; }
+Animal* herdCurrent() {
+    return current;
+}
+void setHerdCurrent(Animal* a) {
+    current = a;
+}
 
-}  // namespace model
+} // namespace model

@@ -14,10 +14,10 @@ using AnimalList = std::list<Animal>;
 using HerdIter = AnimalList::iterator;
 
 // ---- Model state (written by newGame and yearStep) -----------------------------------------
-extern std::int32_t year;            // 0 after a new game, +1 at the start of each yearly step
-extern std::int32_t yearRating;      // -3..+3, drawn in each yearly step
-extern std::int32_t birthsThisYear;  // young born in the last yearly step
-extern std::int32_t deathsThisYear;  // deaths by age or by constitution in the last step
+extern std::int32_t year;           // 0 after a new game, +1 at the start of each yearly step
+extern std::int32_t yearRating;     // -3..+3, drawn in each yearly step
+extern std::int32_t birthsThisYear; // young born in the last yearly step
+extern std::int32_t deathsThisYear; // deaths by age or by constitution in the last step
 
 // ---- The Herd ------------------------------------------------------------------------------
 // Read it front to back with herdBegin()/herdEnd(); change it only through the calls below, so
@@ -53,4 +53,4 @@ void setHerdCurrent(Animal* a);
 // so it never refers to an animal that has left the Herd.
 extern Animal* CarriedAnimal;
 
-}  // namespace model
+} // namespace model

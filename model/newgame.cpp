@@ -10,7 +10,9 @@ namespace {
 RedrawHook redrawHook = nullptr;
 }
 
-void setNewGameRedrawHook(RedrawHook hook) { redrawHook = hook; }
+void setNewGameRedrawHook(RedrawHook hook) {
+    redrawHook = hook;
+}
 
 void newGame() {
     herdClear();
@@ -31,4 +33,4 @@ void newGame() {
     if (redrawHook) redrawHook();
 }
 
-}  // namespace model
+} // namespace model

@@ -15,7 +15,7 @@ struct Entry {
 };
 
 std::array<Entry, 17> entries{};
-int p = 0;  // the entry written next; the lag entry is always 10 places on, cyclically
+int p = 0; // the entry written next; the lag entry is always 10 places on, cyclically
 bool seeded = false;
 DrawOverride drawOverride = nullptr;
 
@@ -30,9 +30,11 @@ inline std::uint64_t step() {
     return (std::uint64_t{hi} << 32) | lo;
 }
 
-}  // namespace
+} // namespace
 
-std::uint64_t randomStep() { return step(); }
+std::uint64_t randomStep() {
+    return step();
+}
 
 void seedRandom(std::uint32_t seed) {
     std::uint32_t s = seed;
@@ -43,11 +45,14 @@ void seedRandom(std::uint32_t seed) {
         e.hi = s;
     }
     p = 0;
-    for (int i = 0; i < 31; ++i) randomStep();
+    for (int i = 0; i < 31; ++i)
+        randomStep();
     seeded = true;
 }
 
-void setDrawOverride(DrawOverride override) { drawOverride = override; }
+void setDrawOverride(DrawOverride override) {
+    drawOverride = override;
+}
 
 std::int32_t R(std::int32_t n) {
     if (drawOverride) return drawOverride(n);
@@ -57,7 +62,7 @@ std::int32_t R(std::int32_t n) {
         seedRandom(static_cast<std::uint32_t>(ms.count()));
     }
     if (n <= 0) {
-        step();  // a draw is still a step, so that draw counts never depend on n
+        step(); // a draw is still a step, so that draw counts never depend on n
         return 0;
     }
     const unsigned __int128 wide =
@@ -65,4 +70,4 @@ std::int32_t R(std::int32_t n) {
     return static_cast<std::int32_t>(wide >> 64);
 }
 
-}  // namespace model
+} // namespace model

@@ -15,7 +15,7 @@ void seedRandom(std::uint32_t seed);
 // One raw step of the generator: the 64-bit number W that R(n) scales.
 std::uint64_t randomStep();
 
-}  // namespace model
+} // namespace model
 
 namespace model {
 
@@ -24,4 +24,4 @@ namespace model {
 using DrawOverride = std::int32_t (*)(std::int32_t n);
 void setDrawOverride(DrawOverride override);
 
-}  // namespace model
+} // namespace model

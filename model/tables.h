@@ -27,20 +27,22 @@ void loadTables();
 
 constexpr int AreaCount = 16;
 // The validity rule for a looked-up Area value.
-constexpr bool isArea(std::int32_t v) { return v > 0 && v <= AreaCount; }
+constexpr bool isArea(std::int32_t v) {
+    return v > 0 && v <= AreaCount;
+}
 
-}  // namespace model
+} // namespace model
 
 namespace model {
 
 // Numbers of the twenty pictures loaded at start-up.
 enum PictureNumber : int {
-    PlainMapPicture = 0,    // map background
-    BorderMapPicture = 1,   // map background with the Area borders drawn in
-    WorkMapPicture = 2,     // the frame the map drawing paints and the window shows
-    AreasPicture = 3,       // Area n painted as red n, green 0, blue 0; never shown
-    FirstBigIcon = 4,       // 4..9 big icons, blue red yellow green orange violet
-    SmallIconOffset = 6,    // small icon = big icon + 6
+    PlainMapPicture = 0,  // map background
+    BorderMapPicture = 1, // map background with the Area borders drawn in
+    WorkMapPicture = 2,   // the frame the map drawing paints and the window shows
+    AreasPicture = 3,     // Area n painted as red n, green 0, blue 0; never shown
+    FirstBigIcon = 4,     // 4..9 big icons, blue red yellow green orange violet
+    SmallIconOffset = 6,  // small icon = big icon + 6
     RiflePicture = 16,
     BasketPicture = 17,
     KeepingPicture = 18,
@@ -51,4 +53,4 @@ enum PictureNumber : int {
 // File of each picture, relative to the working folder ("Media/Karte.png" ...).
 extern const std::array<const char*, PictureCount> PictureFiles;
 
-}  // namespace model
+} // namespace model

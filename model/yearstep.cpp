@@ -32,12 +32,14 @@ std::int32_t jitter(std::int32_t a, std::int32_t n) {
 }
 
 // Floor division by 2 (towards minus infinity).
-std::int32_t halfDown(std::int32_t v) { return v >> 1; }
+std::int32_t halfDown(std::int32_t v) {
+    return v >> 1;
+}
 
 // 0.75 * v rounded to nearest, an exact half going to the even neighbour.
 std::int32_t threeQuartersRounded(std::int32_t v) {
     const std::int64_t num = std::int64_t{v} * 3;
-    std::int64_t q = num >> 2;  // floor(num / 4)
+    std::int64_t q = num >> 2; // floor(num / 4)
     const std::int64_t r = num - q * 4;
     if (r > 2 || (r == 2 && (q & 1))) ++q;
     return static_cast<std::int32_t>(q);
@@ -51,9 +53,8 @@ struct AreaLookup {
     std::int32_t at(std::int32_t x, std::int32_t y) const {
         if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) return -1;
         const std::uint8_t* p =
-            picture.pixels.data() +
-            (std::size_t(y) * std::size_t(picture.width) + std::size_t(x)) *
-                std::size_t(picture.channels);
+            picture.pixels.data() + (std::size_t(y) * std::size_t(picture.width) + std::size_t(x)) *
+                                        std::size_t(picture.channels);
         return std::int32_t(p[2]) | std::int32_t(p[1]) << 8 | std::int32_t(p[0]) << 16;
     }
 };
@@ -94,7 +95,8 @@ void ageAndWander(const AreaLookup& areas) {
 // The members of each Area in herd order, gathered in one pass. Births only add young to the
 // Area being treated, so the lists of the later Areas stay exact.
 void census(std::array<Members, AreaCount + 1>& members) {
-    for (Members& m : members) m.clear();
+    for (Members& m : members)
+        m.clear();
     const HerdIter end = herdEnd();
     for (HerdIter it = herdBegin(); it != end; ++it) {
         if (isArea(it->area)) members[it->area].push_back(it);
@@ -112,8 +114,8 @@ void updateIllness(Animal& a, const Members& members) {
         a.illnessLevel = R(20) + 10;
     }
     if (a.illnessLevel != 0 || a.illness != 0) {
-        const std::int32_t s = std::clamp(
-            susceptibility(a.illness, a.gene1, a.gene2, a.age), std::int32_t{0}, std::int32_t{31});
+        const std::int32_t s = std::clamp(susceptibility(a.illness, a.gene1, a.gene2, a.age),
+                                          std::int32_t{0}, std::int32_t{31});
         const std::int64_t damage = std::int64_t{a.illnessLevel} * (std::int64_t{1} << s);
         a.constitution = clampedSum(std::int64_t{a.constitution} - damage);
     }
@@ -180,7 +182,7 @@ FatherChoice chooseFather(const Members& members) {
 
 void births(const Members& members, const Animal& father) {
     for (HerdIter it : members) {
-        const Animal mother = *it;  // as it stands at this moment
+        const Animal mother = *it; // as it stands at this moment
         if (mother.sex != 0 || mother.age < 3 || mother.age > 10) continue;
         Animal& young = herdInsertAfter(it);
         ++birthsThisYear;
@@ -211,7 +213,7 @@ void finalReckoning() {
     }
 }
 
-}  // namespace
+} // namespace
 
 std::int32_t susceptibility(std::int32_t illness, std::int32_t gene1, std::int32_t gene2,
                             std::int32_t age) {
@@ -222,7 +224,9 @@ std::int32_t susceptibility(std::int32_t illness, std::int32_t gene1, std::int32
     return s;
 }
 
-std::int32_t inheritGene(std::int32_t a, std::int32_t b) { return R(1) == 1 ? a : b; }
+std::int32_t inheritGene(std::int32_t a, std::int32_t b) {
+    return R(1) == 1 ? a : b;
+}
 
 void yearStep() {
     birthsThisYear = 0;
@@ -244,7 +248,7 @@ void yearStep() {
         const Members& m = members[area];
         const std::int32_t balance =
             clampedSum(std::int64_t{AreaCapacity[area]} - static_cast<std::int64_t>(m.size()));
-        if (m.empty()) continue;  // nothing to feed, no father, no young: no draws either
+        if (m.empty()) continue; // nothing to feed, no father, no young: no draws either
         foodAndIllness(m, balance);
         if (balance < 0) crowdingLoss(m, balance);
         const FatherChoice c = chooseFather(m);
@@ -255,4 +259,4 @@ void yearStep() {
     ui::closeDrawing();
 }
 
-}  // namespace model
+} // namespace model

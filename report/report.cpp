@@ -24,13 +24,17 @@ enum LabelControl : int {
 // Gene values of the grid's columns and of its first three rows.
 constexpr int genes[3] = {1, 2, 4};
 
-std::string num(std::int32_t v) { return std::to_string(v); }
+std::string num(std::int32_t v) {
+    return std::to_string(v);
+}
 
 std::string contribution(int i, int j) {
     return "   (" + num(map::GenePoolTable[i][j][1]) + ")";
 }
 
-std::string pairCell(int i, int j) { return num(map::GenePoolTable[i][j][0]) + contribution(i, j); }
+std::string pairCell(int i, int j) {
+    return num(map::GenePoolTable[i][j][0]) + contribution(i, j);
+}
 
 void buildControls() {
     const unsigned label = ui::LabelCentred | ui::LabelSunken;
@@ -51,7 +55,8 @@ void buildControls() {
     ui::createList(HerdListView, 33, 23, 440, 420, "Selvo", 30, 0);
     const char* titles[] = {"Gebiet", "Alter", "Geschlecht", "Gen 1", "Gen 2", "Gesund", "Krank"};
     const int widths[] = {50, 50, 90, 50, 50, 50, 60};
-    for (int c = 0; c < 7; ++c) ui::addListColumn(HerdListView, c + 1, titles[c], widths[c]);
+    for (int c = 0; c < 7; ++c)
+        ui::addListColumn(HerdListView, c + 1, titles[c], widths[c]);
     ui::endPanel(ReportPanel);
 }
 
@@ -71,10 +76,11 @@ void fillList() {
 }
 
 void fillGrid() {
-    for (int row = 0; row < 5; ++row) ui::addListRow(GenePoolGrid, gridRowText(row), ui::NoPicture);
+    for (int row = 0; row < 5; ++row)
+        ui::addListRow(GenePoolGrid, gridRowText(row), ui::NoPicture);
 }
 
-}  // namespace
+} // namespace
 
 std::string listRowText(const model::Animal& a) {
     const char* sex = a.sex == 0 ? "weiblich\n" : "männlich\n";
@@ -108,4 +114,4 @@ void showHerdReport() {
     ui::closeWindow(ReportWindow);
 }
 
-}  // namespace report
+} // namespace report

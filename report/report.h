@@ -25,4 +25,4 @@ std::string listRowText(const model::Animal& a);
 // The text of grid row 0..4 (second genes red, yellow, blue; a spacer; the "Kein Gen" row).
 std::string gridRowText(int row);
 
-}  // namespace report
+} // namespace report

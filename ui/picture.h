@@ -21,7 +21,7 @@ struct Picture {
     int width = 0;
     int height = 0;
     int channels = 0;
-    std::vector<std::uint8_t> pixels;  // width * height * channels bytes
+    std::vector<std::uint8_t> pixels; // width * height * channels bytes
 };
 
 // Decodes a PNG (or a BMP / ICO file) held in memory. PNG with an alpha channel gives 4
@@ -60,4 +60,4 @@ void drawPictureAlpha(const Picture* source, int x, int y);
 // or with no drawing open.
 std::int32_t readPixel(int x, int y);
 
-}  // namespace ui
+} // namespace ui

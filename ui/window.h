@@ -18,11 +18,11 @@ void shutdownWindowing();
 // ---- Windows --------------------------------------------------------------------------------
 
 enum WindowFlags : unsigned {
-    TitleBar = 1,           // title bar with system menu and close box
-    SizingBorder = 2,       // the user may resize the window
-    CentreOnScreen = 4,     // ignore x, y: centre on the screen (cut to the screen's size)
-    CentreOverActive = 8,   // ignore x, y: centre over the active window, edges kept >= 0;
-                            // with no active window open at (216, 0)
+    TitleBar = 1,         // title bar with system menu and close box
+    SizingBorder = 2,     // the user may resize the window
+    CentreOnScreen = 4,   // ignore x, y: centre on the screen (cut to the screen's size)
+    CentreOverActive = 8, // ignore x, y: centre over the active window, edges kept >= 0;
+                          // with no active window open at (216, 0)
 };
 
 // Opens top-level window `number` with the given client size; (x, y) is the outer top-left
@@ -45,9 +45,9 @@ enum EventType { LeftClick = 0, RightClick = 1, LeftDoubleClick = 2, RightDouble
 
 struct Event {
     EventKind kind = EventKind::None;
-    int window = -1;  // window the event came from
-    int item = -1;    // control number or tool-bar item
-    int type = -1;    // EventType for control events
+    int window = -1; // window the event came from
+    int item = -1;   // control number or tool-bar item
+    int type = -1;   // EventType for control events
 };
 
 // Lets the windowing system run, then returns the oldest queued event, or kind None.
@@ -129,4 +129,4 @@ bool addStatusField(int statusBar, int width);
 void setStatusText(int statusBar, int field, const std::string& text);
 std::string statusText(int statusBar, int field);
 
-}  // namespace ui
+} // namespace ui

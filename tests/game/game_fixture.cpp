@@ -33,7 +33,8 @@ void startGame() {
 }
 
 void pump(int passes) {
-    for (int i = 0; i < passes; ++i) app::handleMainEvent(ui::pollEvent());
+    for (int i = 0; i < passes; ++i)
+        app::handleMainEvent(ui::pollEvent());
 }
 
 void clickMap(int mx, int my, Qt::MouseButton button) {
@@ -44,7 +45,9 @@ void clickMap(int mx, int my, Qt::MouseButton button) {
     pump();
 }
 
-void pressControl(int control) { QTest::mouseClick(ui::controlWidget(control), Qt::LeftButton); }
+void pressControl(int control) {
+    QTest::mouseClick(ui::controlWidget(control), Qt::LeftButton);
+}
 
 void pressToolItem(int item) {
     QTest::mouseClick(ui::toolItemWidget(map::MainToolBar, item), Qt::LeftButton);
@@ -62,11 +65,14 @@ void clickToolItem(int item) {
 
 std::array<std::string, 5> statusTexts() {
     std::array<std::string, 5> t;
-    for (int i = 0; i < 5; ++i) t[i] = ui::statusText(map::MainStatusBar, i);
+    for (int i = 0; i < 5; ++i)
+        t[i] = ui::statusText(map::MainStatusBar, i);
     return t;
 }
 
-int animalCount() { return model::herdCount(); }
+int animalCount() {
+    return model::herdCount();
+}
 
 void whileOpen(const std::function<void()>& action, const std::function<void()>& check) {
     QTimer::singleShot(50, check);
@@ -84,6 +90,8 @@ std::int32_t picturePixel(int picture, int mx, int my) {
     return v;
 }
 
-std::int32_t framePixel(int mx, int my) { return picturePixel(2, mx, my); }
+std::int32_t framePixel(int mx, int my) {
+    return picturePixel(2, mx, my);
+}
 
-}  // namespace game_test
+} // namespace game_test

@@ -44,4 +44,4 @@ void requestClose(int window);
 std::int32_t framePixel(int mx, int my);
 std::int32_t picturePixel(int picture, int mx, int my);
 
-}  // namespace game_test
+} // namespace game_test

@@ -19,11 +19,9 @@ namespace {
 using namespace game_test;
 
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { startGame(); }
-    void SetUp() override {
-        ASSERT_NE(ui::windowWidget(map::MainWindow), nullptr);
-    }
+    void SetUp() override { ASSERT_NE(ui::windowWidget(map::MainWindow), nullptr); }
     static void freshGame(app::Mode mode) {
         clickToolItem(map::NewGameButton);
         const int buttons[] = {map::KeepingButton, map::RifleButton, map::BasketButton};
@@ -33,8 +31,7 @@ protected:
     }
     static model::Animal& founder(int i) { return *std::next(model::herdBegin(), i); }
     // A map point whose areas value passes `wanted`, at least 30 pixels from every animal.
-    template <class Pred>
-    static QPoint findPoint(Pred wanted) {
+    template <class Pred> static QPoint findPoint(Pred wanted) {
         for (int y = 20; y < 620; y += 7) {
             for (int x = 20; x < 880; x += 7) {
                 if (!wanted(picturePixel(model::AreasPicture, x, y))) continue;
@@ -50,9 +47,9 @@ protected:
 
 TEST_F(MainWindow, StartsWithTheFoundersAndExactGeometry) {
     // The first test to run sees the state right after start-up.
-    EXPECT_EQ(statusTexts(), (std::array<std::string, 5>{"Jahr 0 war normal", "Anzahl Tiere: 19",
-                                                         "Geburten: 0", "Gestorben: 0",
-                                                         "Genpool: 9"}));
+    EXPECT_EQ(statusTexts(),
+              (std::array<std::string, 5>{"Jahr 0 war normal", "Anzahl Tiere: 19", "Geburten: 0",
+                                          "Gestorben: 0", "Genpool: 9"}));
     QWidget* window = ui::windowWidget(map::MainWindow);
     EXPECT_EQ(window->windowTitle(), "Selvo mornik");
     EXPECT_EQ(window->size(), QSize(1000, 700));
@@ -65,15 +62,15 @@ TEST_F(MainWindow, StartsWithTheFoundersAndExactGeometry) {
 
 TEST_F(MainWindow, RightClickShowsTheAnimalAndMissesLeaveTheBoxAlone) {
     freshGame(app::Keeping);
-    const model::Animal& first = founder(0);  // male, 7 years, at (501, 144)
-    clickMap(first.x + 12, first.y - 12, Qt::RightButton);  // the corner of his footprint
+    const model::Animal& first = founder(0);               // male, 7 years, at (501, 144)
+    clickMap(first.x + 12, first.y - 12, Qt::RightButton); // the corner of his footprint
     const std::string shown = ui::controlText(map::AnimalInfoBox);
-    EXPECT_EQ(shown, "Männl.\n7 Jahre\n\nGebiet " + std::to_string(first.area) +
-                         "\nKonst 100\nKrank 0");
+    EXPECT_EQ(shown,
+              "Männl.\n7 Jahre\n\nGebiet " + std::to_string(first.area) + "\nKonst 100\nKrank 0");
     const QPoint empty = findPoint([](std::int32_t) { return true; });
     clickMap(empty.x(), empty.y(), Qt::RightButton);
     EXPECT_EQ(ui::controlText(map::AnimalInfoBox), shown);
-    clickMap(first.x + 13, first.y, Qt::RightButton);  // one pixel past the footprint
+    clickMap(first.x + 13, first.y, Qt::RightButton); // one pixel past the footprint
     EXPECT_EQ(ui::controlText(map::AnimalInfoBox), shown);
 }
 
@@ -86,7 +83,7 @@ TEST_F(MainWindow, KeepingModeLeftClickChangesNothing) {
 
 TEST_F(MainWindow, RifleShotLowersCountAndScoreButNoDeath) {
     freshGame(app::Rifle);
-    const model::Animal* second = &founder(1);  // a red-red female: the (1, 1) pair loses one
+    const model::Animal* second = &founder(1); // a red-red female: the (1, 1) pair loses one
     clickMap(second->x, second->y);
     EXPECT_EQ(animalCount(), 18);
     EXPECT_FALSE(model::herdContains(second));
@@ -102,7 +99,7 @@ TEST_F(MainWindow, BasketTakesUpAndReleasesOnlyOnAnArea) {
     const std::int32_t plainUnder = picturePixel(model::PlainMapPicture, first.x, first.y);
     clickMap(first.x, first.y);
     ASSERT_EQ(model::CarriedAnimal, &first);
-    EXPECT_EQ(framePixel(first.x, first.y), plainUnder);  // gone from the map
+    EXPECT_EQ(framePixel(first.x, first.y), plainUnder); // gone from the map
     EXPECT_EQ(ui::controlWidget(map::CarriedIndicator)->size(), QSize(24, 24));
 
     // A right click at its old place still finds it.
@@ -180,7 +177,7 @@ TEST_F(MainWindow, BordersToggleSwitchesTheBackground) {
     QPoint differ(-1, -1);
     for (int y = 40; y < 600 && differ.x() < 0; y += 3) {
         for (int x = 40; x < 860; x += 3) {
-            bool clear = true;  // far enough that no animal wanders or is born onto it
+            bool clear = true; // far enough that no animal wanders or is born onto it
             for (auto it = model::herdBegin(); it != model::herdEnd(); ++it)
                 clear = clear && (std::abs(it->x - x) > 80 || std::abs(it->y - y) > 80);
             if (clear && picturePixel(model::PlainMapPicture, x, y) !=
@@ -195,7 +192,7 @@ TEST_F(MainWindow, BordersToggleSwitchesTheBackground) {
     EXPECT_TRUE(ui::isToolItemDown(map::MainToolBar, map::AreaBordersToggle));
     EXPECT_EQ(framePixel(differ.x(), differ.y()),
               picturePixel(model::BorderMapPicture, differ.x(), differ.y()));
-    clickControl(map::YearButton);  // any later redraw keeps the borders
+    clickControl(map::YearButton); // any later redraw keeps the borders
     EXPECT_EQ(framePixel(differ.x(), differ.y()),
               picturePixel(model::BorderMapPicture, differ.x(), differ.y()));
     clickToolItem(map::AreaBordersToggle);
@@ -204,4 +201,4 @@ TEST_F(MainWindow, BordersToggleSwitchesTheBackground) {
               picturePixel(model::PlainMapPicture, differ.x(), differ.y()));
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,7 @@ namespace {
 using namespace game_test;
 
 class SecondaryWindows : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { startGame(); }
     void SetUp() override {
         clickToolItem(map::NewGameButton);
@@ -28,7 +28,9 @@ protected:
     }
 };
 
-QTreeWidget* list(int control) { return qobject_cast<QTreeWidget*>(ui::controlWidget(control)); }
+QTreeWidget* list(int control) {
+    return qobject_cast<QTreeWidget*>(ui::controlWidget(control));
+}
 
 TEST_F(SecondaryWindows, ReportShowsTheGridAndTheSortedList) {
     QStringList gridRows;
@@ -62,10 +64,8 @@ TEST_F(SecondaryWindows, ReportShowsTheGridAndTheSortedList) {
     EXPECT_EQ(clientSize, QSize(534, 532));
     EXPECT_EQ(firstTitle, "Übersicht");
     const QStringList expected = {
-        "6   (6)|1   (1)|0   (-5)|   (0)",
-        "1   (1)|6   (6)|1   (1)|   (0)",
-        "2   (2)|0   (-5)|2   (2)|   (0)",
-        "|||",
+        "6   (6)|1   (1)|0   (-5)|   (0)", "1   (1)|6   (6)|1   (1)|   (0)",
+        "2   (2)|0   (-5)|2   (2)|   (0)", "|||",
         "   (0)|   (0)|   (0)|",
     };
     EXPECT_EQ(gridRows, expected);
@@ -108,9 +108,9 @@ void expectSwallowedAndClosedByMainClose(const std::function<void()>& open, int 
     EXPECT_EQ(ui::windowWidget(window), nullptr);
     ASSERT_NE(ui::windowWidget(map::MainWindow), nullptr);
     EXPECT_TRUE(ui::windowWidget(map::MainWindow)->isVisible());
-    pump(20);  // nothing was carried over to the main loop
+    pump(20); // nothing was carried over to the main loop
     EXPECT_EQ(statusTexts()[0], yearBefore);
-    EXPECT_TRUE(model::herdContains(firstBefore));  // no new game either
+    EXPECT_TRUE(model::herdContains(firstBefore)); // no new game either
 }
 
 TEST_F(SecondaryWindows, ReportSwallowsMainWindowEvents) {
@@ -143,4 +143,4 @@ TEST_F(SecondaryWindows, HelpWindowShowsTheLinkAndSwallowsEvents) {
     expectSwallowedAndClosedByMainClose([] { clickToolItem(map::HelpButton); }, app::HelpWindow);
 }
 
-}  // namespace
+} // namespace

@@ -14,4 +14,4 @@ TEST(WorkingFolder, EndsInOneSeparatorAndKeepsItsWholeLength) {
     EXPECT_EQ(app::folderWithSeparator(deep), deep + "/");
 }
 
-}  // namespace
+} // namespace

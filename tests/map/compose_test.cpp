@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::int32_t plain = 0x204060;    // colours as read back: 0x00BBGGRR
+constexpr std::int32_t plain = 0x204060; // colours as read back: 0x00BBGGRR
 constexpr std::int32_t bordered = 0x604020;
 
 ui::Picture solid(int w, int h, int channels, std::int32_t colour, int alpha = 255) {
@@ -33,7 +33,7 @@ std::int32_t pixel(int x, int y) {
 }
 
 class Compose : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ui::setPicture(model::PlainMapPicture, solid(300, 300, 3, plain));
         ui::setPicture(model::BorderMapPicture, solid(300, 300, 3, bordered));
@@ -46,7 +46,7 @@ protected:
         ui::Picture small = solid(14, 14, 4, 0x0000A0);
         small.pixels[(1 * 14 + 1) * 4 + 3] = 0;
         ui::setPicture(11, small);
-        ui::setPicture(6, solid(24, 24, 4, 0x00F0F0));  // yellow
+        ui::setPicture(6, solid(24, 24, 4, 0x00F0F0)); // yellow
         model::herdClear();
     }
     static model::Animal& animal(int x, int y, int sizeClass, int icon = 5) {
@@ -68,7 +68,7 @@ TEST_F(Compose, IconsSitOnTheirFootprintWithAlpha) {
     // Young: small icon from (93, 193) to (106, 206).
     EXPECT_EQ(pixel(93, 193), 0x0000A0);
     EXPECT_EQ(pixel(106, 206), 0x0000A0);
-    EXPECT_EQ(pixel(94, 194), plain);  // its transparent pixel
+    EXPECT_EQ(pixel(94, 194), plain); // its transparent pixel
     EXPECT_EQ(pixel(92, 193), plain);
     EXPECT_EQ(pixel(107, 206), plain);
     // Grown: big icon from (188, 88) to (211, 111).
@@ -86,7 +86,7 @@ TEST_F(Compose, BackgroundFollowsTheBordersSwitchAndCoversTheLastFrame) {
     model::herdClear();
     map::composeMap(false, nullptr, carried);
     EXPECT_EQ(pixel(5, 5), plain);
-    EXPECT_EQ(pixel(50, 50), plain);  // the animal of the last frame is gone
+    EXPECT_EQ(pixel(50, 50), plain); // the animal of the last frame is gone
 }
 
 TEST_F(Compose, LaterAnimalsOnTopAndTheCarriedOneOnlyInItsIndicator) {
@@ -96,16 +96,16 @@ TEST_F(Compose, LaterAnimalsOnTopAndTheCarriedOneOnlyInItsIndicator) {
     int carried = 0;
     map::composeMap(false, &young, carried);
     EXPECT_EQ(pixel(150, 150), 0x00F0F0);
-    EXPECT_EQ(carried, 5);  // the big icon even for a young one
+    EXPECT_EQ(carried, 5); // the big icon even for a young one
     EXPECT_EQ(pixel(60, 60), plain);
 }
 
 TEST_F(Compose, MissingPicturesDrawNothingAndNeverCrash) {
-    animal(-5, 5, 2);  // partly off the map
+    animal(-5, 5, 2); // partly off the map
     animal(2000000000, -2000000000, 2);
-    animal(40, 40, 3);  // no such size: not drawn
+    animal(40, 40, 3); // no such size: not drawn
     ui::freePicture(11);
-    animal(80, 80, 1);  // small icon missing: invisible
+    animal(80, 80, 1); // small icon missing: invisible
     int carried = 0;
     ASSERT_TRUE(map::composeMap(false, nullptr, carried));
     EXPECT_EQ(pixel(0, 0), 0x0000F0);
@@ -119,4 +119,4 @@ TEST_F(Compose, MissingPicturesDrawNothingAndNeverCrash) {
     EXPECT_EQ(ui::openDrawingNumber(), -1);
 }
 
-}  // namespace
+} // namespace

@@ -63,9 +63,9 @@ TEST(Statistics, FounderTableCells) {
     const auto& t = map::GenePoolTable;
     // (count, contribution) per ordered pair: first gene, second gene.
     const int expected[3][3][2] = {
-        {{6, 6}, {1, 1}, {2, 2}},   // first gene red with red, yellow, blue
-        {{1, 1}, {6, 6}, {0, -5}},  // yellow
-        {{0, -5}, {1, 1}, {2, 2}},  // blue
+        {{6, 6}, {1, 1}, {2, 2}},  // first gene red with red, yellow, blue
+        {{1, 1}, {6, 6}, {0, -5}}, // yellow
+        {{0, -5}, {1, 1}, {2, 2}}, // blue
     };
     const int g[3] = {1, 2, 4};
     for (int i = 0; i < 3; ++i) {
@@ -119,4 +119,4 @@ TEST(AnimalInfo, TextLines) {
     EXPECT_EQ(map::animalInfoText(a), "0 Jahre\n\nGebiet 16\nKonst -4\nKrank 12");
 }
 
-}  // namespace
+} // namespace

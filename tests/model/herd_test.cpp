@@ -12,13 +12,15 @@ using namespace testing_model;
 
 std::vector<int> ages() {
     std::vector<int> v;
-    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) v.push_back(it->age);
+    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it)
+        v.push_back(it->age);
     return v;
 }
 
 void fill(std::vector<int> areas) {
     model::herdClear();
-    for (std::size_t i = 0; i < areas.size(); ++i) addAnimal(areas[i], 0, int(i));
+    for (std::size_t i = 0; i < areas.size(); ++i)
+        addAnimal(areas[i], 0, int(i));
 }
 
 TEST(Herd, PassesRemoveAndInsertInPlace) {
@@ -26,7 +28,7 @@ TEST(Herd, PassesRemoveAndInsertInPlace) {
     std::vector<int> visited;
     for (auto it = model::herdBegin(); it != model::herdEnd();) {
         visited.push_back(it->age);
-        it = it->age % 2 == 0 ? model::herdRemove(it) : std::next(it);  // first, middle, last
+        it = it->age % 2 == 0 ? model::herdRemove(it) : std::next(it); // first, middle, last
     }
     EXPECT_EQ(visited, (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(ages(), (std::vector<int>{1, 3}));
@@ -34,7 +36,7 @@ TEST(Herd, PassesRemoveAndInsertInPlace) {
     model::herdInsertAfter(model::herdBegin()).age = 10;
     model::herdInsertAfter(std::prev(model::herdEnd())).age = 11;
     EXPECT_EQ(ages(), (std::vector<int>{1, 10, 3, 11}));
-    EXPECT_EQ(model::herdAppend().constitution, 0);  // new animals start all 0
+    EXPECT_EQ(model::herdAppend().constitution, 0); // new animals start all 0
 
     model::herdClear();
     EXPECT_EQ(model::herdCount(), 0);
@@ -45,14 +47,17 @@ TEST(Herd, SortByAreaKeepsReferences) {
     const std::vector<int> areas = {5, 2, 9, 2, 1, 16, 0};
     fill(areas);
     std::vector<model::Animal*> refs;
-    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) refs.push_back(&*it);
+    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it)
+        refs.push_back(&*it);
     model::CarriedAnimal = refs[2];
     model::herdSortByArea();
 
     std::vector<int> sorted;
-    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) sorted.push_back(it->area);
+    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it)
+        sorted.push_back(it->area);
     EXPECT_EQ(sorted, (std::vector<int>{0, 1, 2, 2, 5, 9, 16}));
-    for (std::size_t i = 0; i < refs.size(); ++i) EXPECT_EQ(refs[i]->age, int(i));
+    for (std::size_t i = 0; i < refs.size(); ++i)
+        EXPECT_EQ(refs[i]->age, int(i));
     EXPECT_EQ(model::CarriedAnimal->area, 9);
 }
 
@@ -82,9 +87,10 @@ TEST(AnimalRules, IconAndSizeClass) {
                              {0, 0, 0, 0, 0},
                              {0, 9, 7, 0, 4}};
     for (int a = 0; a < 5; ++a)
-        for (int b = 0; b < 5; ++b) EXPECT_EQ(model::iconForGenes(a, b), icons[a][b]) << a << b;
+        for (int b = 0; b < 5; ++b)
+            EXPECT_EQ(model::iconForGenes(a, b), icons[a][b]) << a << b;
     EXPECT_EQ(model::sizeClassForAge(5), 1);
     EXPECT_EQ(model::sizeClassForAge(6), 2);
 }
 
-}  // namespace
+} // namespace

@@ -54,4 +54,4 @@ TEST(LongRun, TenThousandYearsKeepEveryInvariant) {
     RecordProperty("largestHerd", maxHerd);
 }
 
-}  // namespace
+} // namespace

@@ -10,11 +10,16 @@ Script script;
 
 std::int32_t neutral(std::int32_t n) {
     switch (n) {
-    case 100: return 100;  // no new illness; contagion whenever the contact is ill
-    case 10: return 10;    // no death by age before 24; illness level unchanged
-    case 25: return 0;     // no crowding loss by the second chance
-    case 1: return 0;      // the father's gene in both slots; a female young
-    default: return n / 2; // equal pairs cancel: x + R(20) - R(20) stays x
+    case 100:
+        return 100; // no new illness; contagion whenever the contact is ill
+    case 10:
+        return 10; // no death by age before 24; illness level unchanged
+    case 25:
+        return 0; // no crowding loss by the second chance
+    case 1:
+        return 0; // the father's gene in both slots; a female young
+    default:
+        return n / 2; // equal pairs cancel: x + R(20) - R(20) stays x
     }
 }
 
@@ -27,14 +32,16 @@ std::int32_t scripted(std::int32_t n) {
     if (want != n) ++script.mismatches;
     return value;
 }
-}  // namespace
+} // namespace
 
 void useScript() {
     script = Script{};
     model::setDrawOverride(&scripted);
 }
 
-void expect(std::int32_t n, std::int32_t value) { script.entries.emplace_back(n, value); }
+void expect(std::int32_t n, std::int32_t value) {
+    script.entries.emplace_back(n, value);
+}
 
 void makeAreasPicture(int width, int height, std::int32_t fill) {
     ui::Picture p;
@@ -53,9 +60,9 @@ void paintArea(int x0, int y0, int x1, int y1, std::int32_t value) {
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             std::uint8_t* px = &p.pixels[(std::size_t(y) * p.width + x) * 3];
-            px[0] = std::uint8_t(value >> 16);  // blue
-            px[1] = std::uint8_t(value >> 8);   // green
-            px[2] = std::uint8_t(value);        // red
+            px[0] = std::uint8_t(value >> 16); // blue
+            px[1] = std::uint8_t(value >> 8);  // green
+            px[2] = std::uint8_t(value);       // red
         }
     }
     ui::setPicture(3, std::move(p));
@@ -81,10 +88,11 @@ std::vector<model::Animal> herdCopy() {
     return {model::herdBegin(), model::herdEnd()};
 }
 
-}  // namespace testing_model
+} // namespace testing_model
 
 namespace testing_model {
 void expectNeutral(std::int32_t n, int count) {
-    for (int i = 0; i < count; ++i) expect(n, neutral(n));
+    for (int i = 0; i < count; ++i)
+        expect(n, neutral(n));
 }
-}  // namespace testing_model
+} // namespace testing_model

@@ -14,7 +14,7 @@ namespace testing_model {
 // entry's is a failure (the draw order changed); once the script is used up, `neutral` answers.
 struct Script {
     std::deque<std::pair<std::int32_t, std::int32_t>> entries;
-    std::vector<std::int32_t> drawn;  // every n asked for, in order
+    std::vector<std::int32_t> drawn; // every n asked for, in order
     int mismatches = 0;
 };
 extern Script script;
@@ -30,18 +30,17 @@ void expect(std::int32_t n, std::int32_t value);
 // Puts a W x H areas picture under number 3 in which every pixel has value `fill`, and a
 // working picture under 2; returns nothing. Pixels can be changed with paintArea.
 void makeAreasPicture(int width, int height, std::int32_t fill);
-void paintArea(int x0, int y0, int x1, int y1, std::int32_t value);  // inclusive rectangle
+void paintArea(int x0, int y0, int x1, int y1, std::int32_t value); // inclusive rectangle
 
 // A fresh animal appended to the herd with sensible defaults.
 model::Animal& addAnimal(std::int32_t area, std::int32_t sex, std::int32_t age,
-                         std::int32_t constitution = 50, std::int32_t x = 50,
-                         std::int32_t y = 50);
+                         std::int32_t constitution = 50, std::int32_t x = 50, std::int32_t y = 50);
 
 std::vector<model::Animal> herdCopy();
 
-}  // namespace testing_model
+} // namespace testing_model
 
 namespace testing_model {
 // `count` scripted draws of R(n), each answered as neutral(n) would.
 void expectNeutral(std::int32_t n, int count);
-}
+} // namespace testing_model

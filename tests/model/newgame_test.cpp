@@ -18,9 +18,10 @@ int redraws = 0;
 TEST(NewGame, FoundersInTableOrderWithAreasFromThePicture) {
     model::loadTables();
     makeAreasPicture(900, 640, 0);
-    for (int s = 0; s < 15; ++s) paintArea(s * 60, 0, s * 60 + 59, 639, s + 1);  // stripes
-    paintArea(0, 0, 899, 150, 17);  // no Area, but the founder keeps the value
-    addAnimal(3, 0, 4);             // whatever the herd held is discarded
+    for (int s = 0; s < 15; ++s)
+        paintArea(s * 60, 0, s * 60 + 59, 639, s + 1); // stripes
+    paintArea(0, 0, 899, 150, 17);                     // no Area, but the founder keeps the value
+    addAnimal(3, 0, 4);                                // whatever the herd held is discarded
     model::year = 57;
     model::yearRating = 2;
     model::setNewGameRedrawHook([] { ++redraws; });
@@ -30,7 +31,7 @@ TEST(NewGame, FoundersInTableOrderWithAreasFromThePicture) {
 
     ASSERT_EQ(model::herdCount(), 19);
     EXPECT_EQ(model::year, 0);
-    EXPECT_EQ(model::yearRating, 2);  // a new game keeps the last rating
+    EXPECT_EQ(model::yearRating, 2); // a new game keeps the last rating
     EXPECT_EQ(redraws, 1);
     EXPECT_TRUE(script.drawn.empty());
     int i = 0, females = 0, young = 0;
@@ -59,7 +60,8 @@ TEST(NewGame, FoundersInTableOrderWithAreasFromThePicture) {
 TEST(NewGame, MissingAreasPictureGivesAreaZeroAndYearsOnlyCount) {
     ui::freePicture(model::AreasPicture);
     model::newGame();
-    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) EXPECT_EQ(it->area, 0);
+    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it)
+        EXPECT_EQ(it->area, 0);
 
     const auto before = herdCopy();
     model::yearRating = -2;
@@ -73,8 +75,9 @@ TEST(NewGame, MissingAreasPictureGivesAreaZeroAndYearsOnlyCount) {
     EXPECT_TRUE(script.drawn.empty());
     const auto after = herdCopy();
     ASSERT_EQ(before.size(), after.size());
-    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(before[i].age, after[i].age);
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(before[i].age, after[i].age);
     model::setDrawOverride(nullptr);
 }
 
-}  // namespace
+} // namespace

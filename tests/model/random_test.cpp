@@ -19,12 +19,14 @@ TEST(RandomDraw, GeneratorMatchesIndependentComputation) {
     EXPECT_EQ(model::randomStep(), 0xe382bb0af1999bd3ull);
     // R(n) scales W by n + 1 with the full 128-bit product.
     model::seedRandom(20261206);
-    for (int r : {89, 47, 69, 33, 58, 95}) EXPECT_EQ(model::R(100), r);
+    for (int r : {89, 47, 69, 33, 58, 95})
+        EXPECT_EQ(model::R(100), r);
 }
 
 TEST(RandomDraw, RangeAndUniformity) {
     model::seedRandom(7);
-    for (int i = 0; i < 1000; ++i) EXPECT_EQ(model::R(0), 0);
+    for (int i = 0; i < 1000; ++i)
+        EXPECT_EQ(model::R(0), 0);
 
     // Chi-square over 10 outcomes: 9 degrees of freedom, 0.1 % level is 27.9.
     constexpr int draws = 100000;
@@ -35,7 +37,8 @@ TEST(RandomDraw, RangeAndUniformity) {
         ++counts[r];
     }
     double chi = 0;
-    for (int c : counts) chi += (c - draws / 10.0) * (c - draws / 10.0) / (draws / 10.0);
+    for (int c : counts)
+        chi += (c - draws / 10.0) * (c - draws / 10.0) / (draws / 10.0);
     EXPECT_LT(chi, 27.9);
 
     // R(3) + R(3) - 3 covers -3..+3 and peaks at 0.
@@ -52,4 +55,4 @@ TEST(RandomDraw, RangeAndUniformity) {
     }
 }
 
-}  // namespace
+} // namespace

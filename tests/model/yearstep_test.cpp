@@ -13,7 +13,7 @@ namespace {
 using namespace testing_model;
 
 class YearStep : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         model::loadTables();
         makeAreasPicture(100, 100, 1);
@@ -50,9 +50,9 @@ TEST_F(YearStep, EmptyHerdAdvancesYearAndDrawsOnlyTheRating) {
 }
 
 TEST_F(YearStep, DeathByAgeCertainAt24NeverAt17) {
-    addAnimal(1, 0, 23);  // turns 24: even the highest draw kills
-    addAnimal(1, 0, 16);  // turns 17: no draw at all
-    addAnimal(1, 0, 17);  // turns 18: dies on a draw of 4 or less
+    addAnimal(1, 0, 23); // turns 24: even the highest draw kills
+    addAnimal(1, 0, 16); // turns 17: no draw at all
+    addAnimal(1, 0, 17); // turns 18: dies on a draw of 4 or less
     addAnimal(1, 0, 17);
     expect(10, 10);
     stayPut(1);
@@ -69,7 +69,7 @@ TEST_F(YearStep, DeathByAgeCertainAt24NeverAt17) {
 }
 
 TEST_F(YearStep, WanderingStaysInsideItsAreaAndRarelyCrosses) {
-    paintArea(40, 0, 49, 99, 0);  // no Area
+    paintArea(40, 0, 49, 99, 0); // no Area
     paintArea(50, 0, 99, 99, 2);
     model::Animal& inside = addAnimal(1, 0, 0, 50, 30, 50);
     model::Animal& blocked = addAnimal(1, 0, 0, 50, 30, 50);
@@ -82,13 +82,13 @@ TEST_F(YearStep, WanderingStaysInsideItsAreaAndRarelyCrosses) {
         expect(20, 10 + dy);
         expect(20, 10);
     };
-    step(5, -3);  // onto its own Area: moves
-    step(10, 0);  // onto no Area: stays, and no chance is drawn
-    step(10, 0);  // onto Area 2: moves with a draw below 5
+    step(5, -3); // onto its own Area: moves
+    step(10, 0); // onto no Area: stays, and no chance is drawn
+    step(10, 0); // onto Area 2: moves with a draw below 5
     expect(100, 4);
     step(10, 0);
     expect(100, 5);
-    step(10, 0);  // off the map: -1 is never an Area
+    step(10, 0); // off the map: -1 is never an Area
     model::yearStep();
     EXPECT_EQ(inside.x, 35);
     EXPECT_EQ(inside.y, 47);
@@ -103,9 +103,9 @@ TEST_F(YearStep, WanderingStaysInsideItsAreaAndRarelyCrosses) {
 // Area 1 (capacity 10) with 4 members gains 6 each; Area 4 (capacity 3) with 5 loses 4 each and
 // its last member faces the crowding loss with P = 20.
 struct CrowdingCase {
-    int lastConstitution;  // before the food
-    int crowdDraw;         // R(20)
-    int secondChance;      // R(25), -1 when it must not be drawn
+    int lastConstitution; // before the food
+    int crowdDraw;        // R(20)
+    int secondChance;     // R(25), -1 when it must not be drawn
     bool lastDies;
 };
 
@@ -116,9 +116,11 @@ TEST_P(Crowding, FoodBalanceAndTheLossOfTheLastMember) {
     paintArea(0, 0, 99, 49, 4);
     std::vector<model::Animal*> fed;
     fed.push_back(&addAnimal(1, 0, 0, 98, 50, 70));
-    for (int i = 0; i < 3; ++i) fed.push_back(&addAnimal(1, 0, 0, 50, 50, 70));
+    for (int i = 0; i < 3; ++i)
+        fed.push_back(&addAnimal(1, 0, 0, 50, 50, 70));
     std::vector<model::Animal*> crowded;
-    for (int i = 0; i < 4; ++i) crowded.push_back(&addAnimal(4, 0, 0, 50, 50, 20));
+    for (int i = 0; i < 4; ++i)
+        crowded.push_back(&addAnimal(4, 0, 0, 50, 50, 20));
     model::Animal& last = addAnimal(4, 0, 0, c.lastConstitution, 50, 20);
 
     stayPut(9);
@@ -130,9 +132,11 @@ TEST_P(Crowding, FoodBalanceAndTheLossOfTheLastMember) {
 
     model::yearStep();
 
-    EXPECT_EQ(fed[0]->constitution, 100);  // 104 capped at the end of the step
-    for (int i = 1; i < 4; ++i) EXPECT_EQ(fed[i]->constitution, 56);
-    for (auto* a : crowded) EXPECT_EQ(a->constitution, 46);
+    EXPECT_EQ(fed[0]->constitution, 100); // 104 capped at the end of the step
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(fed[i]->constitution, 56);
+    for (auto* a : crowded)
+        EXPECT_EQ(a->constitution, 46);
     EXPECT_EQ(model::herdCount(), c.lastDies ? 8 : 9);
     EXPECT_EQ(model::deathsThisYear, c.lastDies ? 1 : 0);
     if (!c.lastDies) {
@@ -154,19 +158,19 @@ TEST_F(YearStep, FatherIsTheFirstBestMaleAndTheYoungFollowsItsMother) {
     m8.gene1 = m8.gene2 = 4;
     model::Animal& m12 = addAnimal(1, 1, 11);
     m12.gene1 = m12.gene2 = 2;
-    addAnimal(1, 0, 11);  // 12 years: a female present, but too old to bear
-    addAnimal(1, 0, 1);   // 2 years: too young to count
+    addAnimal(1, 0, 11); // 12 years: a female present, but too old to bear
+    addAnimal(1, 0, 1);  // 2 years: too young to count
 
     stayPut(5);
     rating();
     quietMembers(5);
-    expect(2, 2);  // the male of 8 scores 8 + 2 - 0 - 9 = 1 and becomes the father
+    expect(2, 2); // the male of 8 scores 8 + 2 - 0 - 9 = 1 and becomes the father
     expect(2, 0);
-    expect(2, 0);  // the male of 12 scores 12 + 0 - 2 - 9 = 1: no better, the earlier stays
+    expect(2, 0); // the male of 12 scores 12 + 0 - 2 - 9 = 1: no better, the earlier stays
     expect(2, 2);
-    expect(1, 1);  // gene1 from the mother
-    expect(1, 0);  // gene2 from the father
-    expect(1, 1);  // a male
+    expect(1, 1); // gene1 from the mother
+    expect(1, 0); // gene2 from the father
+    expect(1, 1); // a male
     expect(30, 20);
     expect(30, 5);
     expect(30, 0);
@@ -180,7 +184,7 @@ TEST_F(YearStep, FatherIsTheFirstBestMaleAndTheYoungFollowsItsMother) {
     const model::Animal& young = *std::next(model::herdBegin());
     EXPECT_EQ(&*model::herdBegin(), &mother);
     EXPECT_EQ(young.gene1, 1);
-    EXPECT_EQ(young.gene2, 4);  // the chosen father's slot, not the other male's
+    EXPECT_EQ(young.gene2, 4); // the chosen father's slot, not the other male's
     EXPECT_EQ(young.iconPicture, 9);
     EXPECT_EQ(young.sex, 1);
     EXPECT_EQ(young.x, 55);
@@ -188,7 +192,7 @@ TEST_F(YearStep, FatherIsTheFirstBestMaleAndTheYoungFollowsItsMother) {
     EXPECT_EQ(young.age, 0);
     EXPECT_EQ(young.sizeClass, 1);
     EXPECT_EQ(young.area, 1);
-    EXPECT_EQ(young.constitution, 60 + 5 + 7);  // mother's constitution after food, plus R(20)
+    EXPECT_EQ(young.constitution, 60 + 5 + 7); // mother's constitution after food, plus R(20)
     EXPECT_EQ(young.illness, 0);
 }
 
@@ -198,7 +202,7 @@ TEST_F(YearStep, AMaleOfSevenNeverFathers) {
     stayPut(2);
     rating();
     quietMembers(2);
-    expect(2, 2);  // the best a male of 7 can score is 0
+    expect(2, 2); // the best a male of 7 can score is 0
     expect(2, 0);
     model::yearStep();
     EXPECT_EQ(model::birthsThisYear, 0);
@@ -210,16 +214,16 @@ TEST_F(YearStep, ACrowdedOutMotherStillBearsAndBothMayDie) {
     addAnimal(4, 1, 11);
     addAnimal(4, 0, 0);
     addAnimal(4, 0, 0);
-    addAnimal(4, 0, 5, 10);  // 8 after food: t = 6
+    addAnimal(4, 0, 5, 10); // 8 after food: t = 6
 
     stayPut(4);
     rating();
     quietMembers(4);
-    expect(10, 6);  // R(P) with P = 10 reaches t: constitution 0
+    expect(10, 6); // R(P) with P = 10 reaches t: constitution 0
     expectNeutral(2, 2);
     expectNeutral(1, 3);
     expectNeutral(30, 4);
-    expect(20, 0);  // the young starts at 0 + 0
+    expect(20, 0); // the young starts at 0 + 0
 
     model::yearStep();
     EXPECT_EQ(model::birthsThisYear, 1);
@@ -236,10 +240,10 @@ TEST_F(YearStep, ContagionAloneDoesNotLastAndDamageGrowsWithMatchingGenes) {
 
     stayPut(2);
     rating();
-    expect(1, 1);      // contact: the ill one
-    expect(100, 29);   // at least 58 / 2: the mask is taken over
-    expect(100, 100);  // no new illness
-    expect(1, 0);      // contact: the first, healthy again: no contagion draw
+    expect(1, 1);     // contact: the ill one
+    expect(100, 29);  // at least 58 / 2: the mask is taken over
+    expect(100, 100); // no new illness
+    expect(1, 0);     // contact: the first, healthy again: no contagion draw
     expect(100, 100);
     expect(10, 3);
     expect(10, 7);
@@ -260,10 +264,10 @@ TEST_F(YearStep, NewIllnessBreaksOutAndHurtsAtOnce) {
     a.gene2 = 1;
     stayPut(1);
     rating();
-    expect(0, 0);     // contact: itself, healthy
-    expect(100, 4);   // an outbreak
-    expect(2, 2);     // blue
-    expect(20, 5);    // level 15
+    expect(0, 0);   // contact: itself, healthy
+    expect(100, 4); // an outbreak
+    expect(2, 2);   // blue
+    expect(20, 5);  // level 15
     expect(10, 10);
     expect(10, 0);
     model::yearStep();
@@ -283,4 +287,4 @@ TEST(Susceptibility, GenesAndAge) {
     EXPECT_EQ(model::susceptibility(7, 4, 4, 23), 10);
 }
 
-}  // namespace
+} // namespace

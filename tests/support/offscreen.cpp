@@ -30,4 +30,4 @@ struct Offscreen {
     }
 } offscreen;
 
-}  // namespace
+} // namespace
