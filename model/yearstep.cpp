@@ -45,21 +45,7 @@ std::int32_t threeQuartersRounded(std::int32_t v) {
     return static_cast<std::int32_t>(q);
 }
 
-// The open areas picture read in place: the value ui::readPixel gives (0x00BBGGRR, -1 off the
-// picture), without a call and a look-up of the open picture for every animal.
-struct AreaLookup {
-    const ui::Picture& picture;
-
-    std::int32_t at(std::int32_t x, std::int32_t y) const {
-        if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) return -1;
-        const std::uint8_t* p =
-            picture.pixels.data() + (std::size_t(y) * std::size_t(picture.width) + std::size_t(x)) *
-                                        std::size_t(picture.channels);
-        return std::int32_t(p[2]) | std::int32_t(p[1]) << 8 | std::int32_t(p[0]) << 16;
-    }
-};
-
-void ageAndWander(const AreaLookup& areas) {
+void ageAndWander() {
     // A list's end stays put through removals, so it is read once.
     const HerdIter end = herdEnd();
     for (HerdIter it = herdBegin(); it != end;) {
@@ -77,7 +63,7 @@ void ageAndWander(const AreaLookup& areas) {
         }
         const std::int32_t nx = jitter(a.x, 20);
         const std::int32_t ny = jitter(a.y, 20);
-        const std::int32_t v = areas.at(nx, ny);
+        const std::int32_t v = ui::readPixel(nx, ny);
         if (v == a.area) {
             a.x = nx;
             a.y = ny;
@@ -234,7 +220,7 @@ void yearStep() {
     ++year;
     if (!ui::openDrawing(AreasPicture)) return;
 
-    ageAndWander(AreaLookup{*ui::pictureHandle(AreasPicture)});
+    ageAndWander();
     {
         const std::int32_t first = R(3);
         const std::int32_t second = R(3);
