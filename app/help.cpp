@@ -2,9 +2,12 @@
 #include "app/help.h"
 
 #include "app/startup.h"
+#include "model/numbers.h"
 #include "ui/window.h"
 
 namespace app {
+
+using namespace model;
 
 void showHelp() {
     if (!ui::openWindow(HelpWindow, 216, 0, 665, 580, "Help",

@@ -3,9 +3,6 @@
 
 namespace app {
 
-constexpr int HelpWindow = 1;
-constexpr int HelpLink = 22;
-
 // Opens the help window and returns when it has been closed. Every other event meanwhile is
 // dropped; a close request of any window closes the help window only.
 void showHelp();

@@ -1,15 +1,14 @@
 // Start-up and shut-down of the game.
 #include "app/startup.h"
 
-#include "app/main_window.h"
-#include "map/main_controls.h"
 #include "map/statistics.h"
 #include "model/herd.h"
+#include "model/numbers.h"
+#include "model/player.h"
 #include "model/tables.h"
 #include "ui/picture.h"
 #include "ui/window.h"
 
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -24,10 +23,9 @@ std::string folderWithSeparator(std::string folder) {
 }
 
 void startUp() {
-    model::herdClear();
-    model::year = model::yearRating = model::birthsThisYear = model::deathsThisYear = 0;
-    InterventionMode = Keeping;
-    std::memset(map::GenePoolTable, 0, sizeof map::GenePoolTable);
+    model::resetHerd();
+    model::resetPlayer();
+    map::resetStatistics();
 
     ui::initWindowing();
 
@@ -41,7 +39,7 @@ void startUp() {
 }
 
 void shutDown() {
-    if (ui::windowExists(map::MainWindow)) ui::closeWindow(map::MainWindow);
+    if (ui::windowExists(model::MainWindow)) ui::closeWindow(model::MainWindow);
     ui::freeAllPictures();
     model::herdClear();
     ui::shutdownWindowing();

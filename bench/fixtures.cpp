@@ -2,6 +2,7 @@
 #include "bench/fixtures.h"
 
 #include "model/animal.h"
+#include "model/areas.h"
 #include "model/herd.h"
 #include "model/tables.h"
 #include "ui/picture.h"

@@ -2,7 +2,7 @@
 #include "map/compose.h"
 
 #include "model/herd.h"
-#include "model/tables.h"
+#include "model/numbers.h"
 #include "ui/picture.h"
 
 namespace map {

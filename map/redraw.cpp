@@ -3,22 +3,23 @@
 
 #include "map/compose.h"
 #include "map/info.h"
-#include "map/main_controls.h"
 #include "map/statistics.h"
 #include "model/herd.h"
-#include "model/tables.h"
+#include "model/numbers.h"
 #include "ui/window.h"
 
 namespace map {
 
+using namespace model;
+
 void redrawMap() {
     const bool borders = ui::isToolItemDown(MainToolBar, AreaBordersToggle);
     int carriedIcon = ui::NoPicture;
-    if (composeMap(borders, model::CarriedAnimal, carriedIcon)) {
+    if (composeMap(borders, CarriedAnimal, carriedIcon)) {
         ui::setControlPicture(CarriedIndicator, carriedIcon);
     }
     // Setting the picture again makes the control show the new frame (or nothing without one).
-    ui::setControlPicture(MapPicture, model::WorkMapPicture);
+    ui::setControlPicture(MapPicture, WorkMapPicture);
     updateStatusBar();
 }
 
@@ -29,8 +30,7 @@ void updateStatusBar() {
 }
 
 void showAnimalInfo() {
-    if (const model::Animal* a = model::herdCurrent())
-        ui::setControlText(AnimalInfoBox, animalInfoText(*a));
+    if (const Animal* a = herdCurrent()) ui::setControlText(AnimalInfoBox, animalInfoText(*a));
 }
 
 } // namespace map

@@ -23,10 +23,8 @@ bool isCell(std::int32_t g) {
 } // namespace
 
 std::int32_t genePoolScore() {
+    resetStatistics();
     auto& t = GenePoolTable;
-    for (auto& row : t)
-        for (auto& cell : row)
-            cell[0] = cell[1] = 0;
 
     for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
         // Gene values outside 0..4 have no cell; the model never makes them.
@@ -63,7 +61,13 @@ std::int32_t genePoolScore() {
     return score;
 }
 
-std::array<std::string, StatusFieldCount> statusTexts() {
+void resetStatistics() {
+    for (auto& row : GenePoolTable)
+        for (auto& cell : row)
+            cell[0] = cell[1] = 0;
+}
+
+std::array<std::string, model::StatusFieldCount> statusTexts() {
     const std::int32_t ratingIndex = model::yearRating + 3;
     const std::string rating =
         ratingIndex >= 0 && ratingIndex < static_cast<std::int32_t>(model::RatingLabels.size())

@@ -1,6 +1,8 @@
 // Yearly statistics: the gene-pool score with its per-pair table, and the status-bar texts.
 #pragma once
 
+#include "model/numbers.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -15,10 +17,11 @@ extern std::int32_t GenePoolTable[5][5][2];
 // its count, every missing one costs 5, a gene missing from a whole slot costs 100.
 std::int32_t genePoolScore();
 
-constexpr int StatusFieldCount = 5;
+// Back to the start: every cell of GenePoolTable 0.
+void resetStatistics();
 
 // The five status-bar texts: year and rating, animals, births, deaths, gene pool. Computes the
 // score, so it also refreshes GenePoolTable.
-std::array<std::string, StatusFieldCount> statusTexts();
+std::array<std::string, model::StatusFieldCount> statusTexts();
 
 } // namespace map

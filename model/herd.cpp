@@ -44,6 +44,11 @@ void herdClear() {
     animals.clear();
 }
 
+void resetHerd() {
+    herdClear();
+    year = yearRating = birthsThisYear = deathsThisYear = 0;
+}
+
 Animal& herdAppend() {
     return animals.emplace_back();
 }

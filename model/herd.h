@@ -30,6 +30,8 @@ bool herdEmpty();
 
 // Removes and destroys every animal.
 void herdClear();
+// Back to the start: no animal, and year, rating and counts all 0.
+void resetHerd();
 // A new animal, all fields 0, at the end / directly after `mother`.
 Animal& herdAppend();
 Animal& herdInsertAfter(HerdIter mother);

@@ -1,5 +1,5 @@
 // A new game: the 19 founders in table order, each in the Area under its position.
-#include "map/area.h"
+#include "model/areas.h"
 #include "model/game.h"
 #include "model/herd.h"
 #include "model/tables.h"
@@ -25,7 +25,7 @@ void newGame() {
         a.sex = f.sex;
         a.age = f.age;
         a.iconPicture = iconForGenes(a.gene1, a.gene2);
-        a.area = map::areaAt(a.x, a.y);
+        a.area = areaAt(a.x, a.y);
         a.sizeClass = sizeClassForAge(a.age);
         a.constitution = 100;
     }

@@ -1,7 +1,9 @@
 // One simulated year. Every random draw is its own statement, made in the order and under the
 // conditions the rules state them, so that a seeded run always replays the same year.
+#include "model/areas.h"
 #include "model/game.h"
 #include "model/herd.h"
+#include "model/numbers.h"
 #include "model/random.h"
 #include "model/tables.h"
 #include "ui/picture.h"

@@ -3,6 +3,7 @@
 
 #include "map/statistics.h"
 #include "model/herd.h"
+#include "model/numbers.h"
 #include "model/tables.h"
 #include "ui/window.h"
 
@@ -10,16 +11,9 @@
 
 namespace report {
 
-namespace {
+using namespace model;
 
-enum LabelControl : int {
-    GeneOneLabel = 14,
-    GeneTwoLabel = 15,
-    RedLabel = 16,
-    YellowLabel = 17,
-    BlueLabel = 18,
-    NoGeneLabel = 21,
-};
+namespace {
 
 // Gene values of the grid's columns and of its first three rows.
 constexpr int genes[3] = {1, 2, 4};

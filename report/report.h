@@ -7,13 +7,6 @@
 
 namespace report {
 
-constexpr int ReportWindow = 2;
-enum ReportControl : int {
-    ReportPanel = 13,
-    GenePoolGrid = 19,
-    HerdListView = 20,
-};
-
 // Sorts the Herd by Area, opens the report filled from the Herd and GenePoolTable, and returns
 // when it has been closed. Every other event meanwhile is dropped; a close request of any
 // window closes the report only.

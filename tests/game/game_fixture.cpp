@@ -3,8 +3,8 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "map/main_controls.h"
 #include "model/herd.h"
+#include "model/numbers.h"
 #include "ui/picture.h"
 #include "ui/qt_access.h"
 
@@ -28,7 +28,7 @@ void startGame() {
     started = true;
     app::startUp();
     ASSERT_TRUE(app::buildMainWindow());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::windowWidget(map::MainWindow)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::windowWidget(model::MainWindow)));
     pump();
 }
 
@@ -38,7 +38,7 @@ void pump(int passes) {
 }
 
 void clickMap(int mx, int my, Qt::MouseButton button) {
-    QWidget* mapWidget = ui::controlWidget(map::MapPicture);
+    QWidget* mapWidget = ui::controlWidget(model::MapPicture);
     const QPoint local(mx, my);
     QCursor::setPos(mapWidget->mapToGlobal(local));
     QTest::mouseClick(mapWidget, button, {}, local);
@@ -50,7 +50,7 @@ void pressControl(int control) {
 }
 
 void pressToolItem(int item) {
-    QTest::mouseClick(ui::toolItemWidget(map::MainToolBar, item), Qt::LeftButton);
+    QTest::mouseClick(ui::toolItemWidget(model::MainToolBar, item), Qt::LeftButton);
 }
 
 void clickControl(int control) {
@@ -66,7 +66,7 @@ void clickToolItem(int item) {
 std::array<std::string, 5> statusTexts() {
     std::array<std::string, 5> t;
     for (int i = 0; i < 5; ++i)
-        t[i] = ui::statusText(map::MainStatusBar, i);
+        t[i] = ui::statusText(model::MainStatusBar, i);
     return t;
 }
 

@@ -3,8 +3,9 @@
 #include "game_fixture.h"
 
 #include "app/main_window.h"
-#include "map/main_controls.h"
+#include "model/areas.h"
 #include "model/herd.h"
+#include "model/numbers.h"
 #include "model/tables.h"
 #include "ui/qt_access.h"
 
@@ -21,12 +22,12 @@ using namespace game_test;
 class MainWindow : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { startGame(); }
-    void SetUp() override { ASSERT_NE(ui::windowWidget(map::MainWindow), nullptr); }
-    static void freshGame(app::Mode mode) {
-        clickToolItem(map::NewGameButton);
-        const int buttons[] = {map::KeepingButton, map::RifleButton, map::BasketButton};
+    void SetUp() override { ASSERT_NE(ui::windowWidget(model::MainWindow), nullptr); }
+    static void freshGame(model::Mode mode) {
+        clickToolItem(model::NewGameButton);
+        const int buttons[] = {model::KeepingButton, model::RifleButton, model::BasketButton};
         clickControl(buttons[mode]);
-        ASSERT_EQ(app::InterventionMode, mode);
+        ASSERT_EQ(model::InterventionMode, mode);
         ASSERT_EQ(animalCount(), 19);
     }
     static model::Animal& founder(int i) { return *std::next(model::herdBegin(), i); }
@@ -50,39 +51,39 @@ TEST_F(MainWindow, StartsWithTheFoundersAndExactGeometry) {
     EXPECT_EQ(statusTexts(),
               (std::array<std::string, 5>{"Jahr 0 war normal", "Anzahl Tiere: 19", "Geburten: 0",
                                           "Gestorben: 0", "Genpool: 9"}));
-    QWidget* window = ui::windowWidget(map::MainWindow);
+    QWidget* window = ui::windowWidget(model::MainWindow);
     EXPECT_EQ(window->windowTitle(), "Selvo mornik");
     EXPECT_EQ(window->size(), QSize(1000, 700));
-    QWidget* mapWidget = ui::controlWidget(map::MapPicture);
+    QWidget* mapWidget = ui::controlWidget(model::MapPicture);
     EXPECT_EQ(mapWidget->geometry(), QRect(5, 30, 900, 640));
-    EXPECT_EQ(ui::controlWidget(map::YearButton)->geometry(), QRect(910, 650, 80, 25));
-    EXPECT_EQ(ui::controlWidget(map::CarriedIndicator)->geometry(), QRect(910, 240, 50, 30));
-    EXPECT_EQ(app::InterventionMode, app::Keeping);
+    EXPECT_EQ(ui::controlWidget(model::YearButton)->geometry(), QRect(910, 650, 80, 25));
+    EXPECT_EQ(ui::controlWidget(model::CarriedIndicator)->geometry(), QRect(910, 240, 50, 30));
+    EXPECT_EQ(model::InterventionMode, model::Keeping);
 }
 
 TEST_F(MainWindow, RightClickShowsTheAnimalAndMissesLeaveTheBoxAlone) {
-    freshGame(app::Keeping);
+    freshGame(model::Keeping);
     const model::Animal& first = founder(0);               // male, 7 years, at (501, 144)
     clickMap(first.x + 12, first.y - 12, Qt::RightButton); // the corner of his footprint
-    const std::string shown = ui::controlText(map::AnimalInfoBox);
+    const std::string shown = ui::controlText(model::AnimalInfoBox);
     EXPECT_EQ(shown,
               "Männl.\n7 Jahre\n\nGebiet " + std::to_string(first.area) + "\nKonst 100\nKrank 0");
     const QPoint empty = findPoint([](std::int32_t) { return true; });
     clickMap(empty.x(), empty.y(), Qt::RightButton);
-    EXPECT_EQ(ui::controlText(map::AnimalInfoBox), shown);
+    EXPECT_EQ(ui::controlText(model::AnimalInfoBox), shown);
     clickMap(first.x + 13, first.y, Qt::RightButton); // one pixel past the footprint
-    EXPECT_EQ(ui::controlText(map::AnimalInfoBox), shown);
+    EXPECT_EQ(ui::controlText(model::AnimalInfoBox), shown);
 }
 
 TEST_F(MainWindow, KeepingModeLeftClickChangesNothing) {
-    freshGame(app::Keeping);
+    freshGame(model::Keeping);
     clickMap(founder(0).x, founder(0).y);
     EXPECT_EQ(animalCount(), 19);
     EXPECT_EQ(model::CarriedAnimal, nullptr);
 }
 
 TEST_F(MainWindow, RifleShotLowersCountAndScoreButNoDeath) {
-    freshGame(app::Rifle);
+    freshGame(model::Rifle);
     const model::Animal* second = &founder(1); // a red-red female: the (1, 1) pair loses one
     clickMap(second->x, second->y);
     EXPECT_EQ(animalCount(), 18);
@@ -94,17 +95,17 @@ TEST_F(MainWindow, RifleShotLowersCountAndScoreButNoDeath) {
 }
 
 TEST_F(MainWindow, BasketTakesUpAndReleasesOnlyOnAnArea) {
-    freshGame(app::Basket);
+    freshGame(model::Basket);
     model::Animal& first = founder(0);
     const std::int32_t plainUnder = picturePixel(model::PlainMapPicture, first.x, first.y);
     clickMap(first.x, first.y);
     ASSERT_EQ(model::CarriedAnimal, &first);
     EXPECT_EQ(framePixel(first.x, first.y), plainUnder); // gone from the map
-    EXPECT_EQ(ui::controlWidget(map::CarriedIndicator)->size(), QSize(24, 24));
+    EXPECT_EQ(ui::controlWidget(model::CarriedIndicator)->size(), QSize(24, 24));
 
     // A right click at its old place still finds it.
     clickMap(first.x, first.y, Qt::RightButton);
-    EXPECT_NE(ui::controlText(map::AnimalInfoBox).find("7 Jahre"), std::string::npos);
+    EXPECT_NE(ui::controlText(model::AnimalInfoBox).find("7 Jahre"), std::string::npos);
 
     const QPoint noArea = findPoint([](std::int32_t v) { return !model::isArea(v); });
     ASSERT_NE(noArea.x(), -1) << "the map has no place outside the Areas";
@@ -122,34 +123,34 @@ TEST_F(MainWindow, BasketTakesUpAndReleasesOnlyOnAnArea) {
 }
 
 TEST_F(MainWindow, ModeButtonsKeepOrPutBackTheCarriedAnimal) {
-    freshGame(app::Basket);
+    freshGame(model::Basket);
     model::Animal& first = founder(0);
     clickMap(first.x, first.y);
-    clickControl(map::BasketButton);
+    clickControl(model::BasketButton);
     EXPECT_EQ(model::CarriedAnimal, &first);
-    clickControl(map::RifleButton);
+    clickControl(model::RifleButton);
     EXPECT_EQ(model::CarriedAnimal, nullptr);
     EXPECT_EQ(first.x, 501);
     EXPECT_EQ(animalCount(), 19);
 }
 
 TEST_F(MainWindow, RundeRunsOneYear) {
-    freshGame(app::Keeping);
-    clickControl(map::YearButton);
+    freshGame(model::Keeping);
+    clickControl(model::YearButton);
     EXPECT_EQ(statusTexts()[0].rfind("Jahr 1 war ", 0), 0u) << statusTexts()[0];
-    clickControl(map::YearButton);
+    clickControl(model::YearButton);
     EXPECT_EQ(statusTexts()[0].rfind("Jahr 2 war ", 0), 0u);
 }
 
 TEST_F(MainWindow, EmptyHerdEndsTheGameAndANewOneStartsInTheSameMode) {
-    freshGame(app::Rifle);
+    freshGame(model::Rifle);
     for (int guard = 0; animalCount() > 0 && guard < 100; ++guard)
         clickMap(founder(0).x, founder(0).y);
     ASSERT_EQ(animalCount(), 0);
     EXPECT_EQ(statusTexts()[4], "Genpool: -645");
 
     QString title, text;
-    whileOpen([] { clickControl(map::YearButton); },
+    whileOpen([] { clickControl(model::YearButton); },
               [&] {
                   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                   ASSERT_NE(box, nullptr);
@@ -160,20 +161,20 @@ TEST_F(MainWindow, EmptyHerdEndsTheGameAndANewOneStartsInTheSameMode) {
     EXPECT_EQ(title, "Ende");
     EXPECT_EQ(text, "Keine Population mehr vorhanden");
     EXPECT_EQ(animalCount(), 19);
-    EXPECT_EQ(app::InterventionMode, app::Rifle);
+    EXPECT_EQ(model::InterventionMode, model::Rifle);
     EXPECT_EQ(statusTexts()[0].rfind("Jahr 0 war ", 0), 0u);
 }
 
 TEST_F(MainWindow, CarriedAnimalThatLeavesTheHerdEmptiesTheBasket) {
-    freshGame(app::Basket);
+    freshGame(model::Basket);
     clickMap(founder(0).x, founder(0).y);
     ASSERT_NE(model::CarriedAnimal, nullptr);
-    clickToolItem(map::NewGameButton);
+    clickToolItem(model::NewGameButton);
     EXPECT_EQ(model::CarriedAnimal, nullptr);
 }
 
 TEST_F(MainWindow, BordersToggleSwitchesTheBackground) {
-    freshGame(app::Keeping);
+    freshGame(model::Keeping);
     QPoint differ(-1, -1);
     for (int y = 40; y < 600 && differ.x() < 0; y += 3) {
         for (int x = 40; x < 860; x += 3) {
@@ -188,15 +189,15 @@ TEST_F(MainWindow, BordersToggleSwitchesTheBackground) {
         }
     }
     ASSERT_NE(differ.x(), -1);
-    clickToolItem(map::AreaBordersToggle);
-    EXPECT_TRUE(ui::isToolItemDown(map::MainToolBar, map::AreaBordersToggle));
+    clickToolItem(model::AreaBordersToggle);
+    EXPECT_TRUE(ui::isToolItemDown(model::MainToolBar, model::AreaBordersToggle));
     EXPECT_EQ(framePixel(differ.x(), differ.y()),
               picturePixel(model::BorderMapPicture, differ.x(), differ.y()));
-    clickControl(map::YearButton); // any later redraw keeps the borders
+    clickControl(model::YearButton); // any later redraw keeps the borders
     EXPECT_EQ(framePixel(differ.x(), differ.y()),
               picturePixel(model::BorderMapPicture, differ.x(), differ.y()));
-    clickToolItem(map::AreaBordersToggle);
-    EXPECT_FALSE(ui::isToolItemDown(map::MainToolBar, map::AreaBordersToggle));
+    clickToolItem(model::AreaBordersToggle);
+    EXPECT_FALSE(ui::isToolItemDown(model::MainToolBar, model::AreaBordersToggle));
     EXPECT_EQ(framePixel(differ.x(), differ.y()),
               picturePixel(model::PlainMapPicture, differ.x(), differ.y()));
 }

@@ -3,8 +3,8 @@
 #include "game_fixture.h"
 
 #include "app/help.h"
-#include "map/main_controls.h"
 #include "model/herd.h"
+#include "model/numbers.h"
 #include "report/report.h"
 #include "ui/qt_access.h"
 
@@ -23,7 +23,7 @@ class SecondaryWindows : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { startGame(); }
     void SetUp() override {
-        clickToolItem(map::NewGameButton);
+        clickToolItem(model::NewGameButton);
         ASSERT_EQ(animalCount(), 19);
     }
 };
@@ -37,16 +37,16 @@ TEST_F(SecondaryWindows, ReportShowsTheGridAndTheSortedList) {
     std::vector<int> areas;
     QString firstTitle, windowTitle;
     QSize clientSize;
-    whileOpen([] { clickToolItem(map::ReportButton); },
+    whileOpen([] { clickToolItem(model::ReportButton); },
               [&] {
-                  QWidget* window = ui::windowWidget(report::ReportWindow);
+                  QWidget* window = ui::windowWidget(model::ReportWindow);
                   ASSERT_NE(window, nullptr);
                   windowTitle = window->windowTitle();
                   clientSize = window->size();
-                  auto* panel = qobject_cast<QTabWidget*>(ui::controlWidget(report::ReportPanel));
+                  auto* panel = qobject_cast<QTabWidget*>(ui::controlWidget(model::ReportPanel));
                   ASSERT_NE(panel, nullptr);
                   firstTitle = panel->tabText(panel->currentIndex());
-                  QTreeWidget* grid = list(report::GenePoolGrid);
+                  QTreeWidget* grid = list(model::GenePoolGrid);
                   ASSERT_NE(grid, nullptr);
                   for (int r = 0; r < grid->topLevelItemCount(); ++r) {
                       QStringList cells;
@@ -54,11 +54,11 @@ TEST_F(SecondaryWindows, ReportShowsTheGridAndTheSortedList) {
                           cells << grid->topLevelItem(r)->text(c);
                       gridRows << cells.join('|');
                   }
-                  QTreeWidget* herd = list(report::HerdListView);
+                  QTreeWidget* herd = list(model::HerdListView);
                   ASSERT_NE(herd, nullptr);
                   for (int r = 0; r < herd->topLevelItemCount(); ++r)
                       areas.push_back(herd->topLevelItem(r)->text(1).toInt());
-                  requestClose(report::ReportWindow);
+                  requestClose(model::ReportWindow);
               });
     EXPECT_EQ(windowTitle, "GenPool");
     EXPECT_EQ(clientSize, QSize(534, 532));
@@ -71,7 +71,7 @@ TEST_F(SecondaryWindows, ReportShowsTheGridAndTheSortedList) {
     EXPECT_EQ(gridRows, expected);
     ASSERT_EQ(areas.size(), 19u);
     EXPECT_TRUE(std::is_sorted(areas.begin(), areas.end()));
-    EXPECT_EQ(ui::windowWidget(report::ReportWindow), nullptr);
+    EXPECT_EQ(ui::windowWidget(model::ReportWindow), nullptr);
     // The Herd keeps the report's order.
     int previous = 0;
     for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
@@ -100,47 +100,48 @@ void expectSwallowedAndClosedByMainClose(const std::function<void()>& open, int 
     bool wasOpen = false;
     whileOpen(open, [&] {
         wasOpen = ui::windowWidget(window) != nullptr;
-        pressControl(map::YearButton);
-        pressToolItem(map::NewGameButton);
-        requestClose(map::MainWindow);
+        pressControl(model::YearButton);
+        pressToolItem(model::NewGameButton);
+        requestClose(model::MainWindow);
     });
     EXPECT_TRUE(wasOpen);
     EXPECT_EQ(ui::windowWidget(window), nullptr);
-    ASSERT_NE(ui::windowWidget(map::MainWindow), nullptr);
-    EXPECT_TRUE(ui::windowWidget(map::MainWindow)->isVisible());
+    ASSERT_NE(ui::windowWidget(model::MainWindow), nullptr);
+    EXPECT_TRUE(ui::windowWidget(model::MainWindow)->isVisible());
     pump(20); // nothing was carried over to the main loop
     EXPECT_EQ(statusTexts()[0], yearBefore);
     EXPECT_TRUE(model::herdContains(firstBefore)); // no new game either
 }
 
 TEST_F(SecondaryWindows, ReportSwallowsMainWindowEvents) {
-    expectSwallowedAndClosedByMainClose([] { clickToolItem(map::ReportButton); },
-                                        report::ReportWindow);
+    expectSwallowedAndClosedByMainClose([] { clickToolItem(model::ReportButton); },
+                                        model::ReportWindow);
 }
 
 TEST_F(SecondaryWindows, HelpWindowShowsTheLinkAndSwallowsEvents) {
     QString title, link;
     QSize size;
     QRect linkGeometry;
-    whileOpen([] { clickToolItem(map::HelpButton); },
+    whileOpen([] { clickToolItem(model::HelpButton); },
               [&] {
-                  QWidget* window = ui::windowWidget(app::HelpWindow);
+                  QWidget* window = ui::windowWidget(model::HelpWindow);
                   ASSERT_NE(window, nullptr);
                   title = window->windowTitle();
                   size = window->size();
-                  auto* label = qobject_cast<QLabel*>(ui::controlWidget(app::HelpLink));
+                  auto* label = qobject_cast<QLabel*>(ui::controlWidget(model::HelpLink));
                   ASSERT_NE(label, nullptr);
                   link = label->text();
                   linkGeometry = label->geometry();
-                  requestClose(app::HelpWindow);
+                  requestClose(model::HelpWindow);
               });
     EXPECT_EQ(title, "Help");
     EXPECT_EQ(size, QSize(665, 580));
     EXPECT_EQ(link, "file://Help.htm");
     EXPECT_EQ(linkGeometry, QRect(0, 10, 660, 560));
-    EXPECT_EQ(ui::windowWidget(app::HelpWindow), nullptr);
+    EXPECT_EQ(ui::windowWidget(model::HelpWindow), nullptr);
 
-    expectSwallowedAndClosedByMainClose([] { clickToolItem(map::HelpButton); }, app::HelpWindow);
+    expectSwallowedAndClosedByMainClose([] { clickToolItem(model::HelpButton); },
+                                        model::HelpWindow);
 }
 
 } // namespace

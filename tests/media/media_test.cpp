@@ -12,7 +12,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "map/area.h"
+#include "model/areas.h"
 #include "model/tables.h"
 #include "tools/mkmedia/generate.h"
 #include "ui/picture.h"
@@ -184,7 +184,7 @@ TEST_F(AreasPicture, FoundersStandWellInsideAreasThatLetTheHerdBreed) {
     ASSERT_TRUE(ui::loadPicture(model::AreasPicture, model::PictureFiles[model::AreasPicture]));
     std::vector<int> area;
     for (const model::Founder& f : model::founderTable)
-        area.push_back(map::areaAt(f.x, f.y));
+        area.push_back(model::areaAt(f.x, f.y));
     ui::freePicture(model::AreasPicture);
 
     std::array<int, 17> held{};

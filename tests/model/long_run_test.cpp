@@ -1,4 +1,5 @@
 // Ten thousand years on the real areas picture: no crash, every invariant between steps holds.
+#include "model/areas.h"
 #include "model/game.h"
 #include "model/herd.h"
 #include "model/random.h"

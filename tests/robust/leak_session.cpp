@@ -5,8 +5,8 @@
 #include "app/help.h"
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "map/main_controls.h"
 #include "model/herd.h"
+#include "model/numbers.h"
 #include "report/report.h"
 #include "ui/qt_access.h"
 
@@ -25,29 +25,29 @@ enum Kind { Control, Tool, AnimalLeft, AnimalRight, Close, Closed };
 
 // One step a tick: clicks on controls, tool bar items and the first animal; a secondary window
 // closed once it is open, and waited for until it is gone.
-constexpr std::pair<Kind, int> Script[] = {{Control, map::YearButton},
-                                           {Control, map::YearButton},
-                                           {Control, map::YearButton},
+constexpr std::pair<Kind, int> Script[] = {{Control, model::YearButton},
+                                           {Control, model::YearButton},
+                                           {Control, model::YearButton},
                                            {AnimalRight, 0},
-                                           {Control, map::BasketButton},
+                                           {Control, model::BasketButton},
                                            {AnimalLeft, 0},
-                                           {Control, map::KeepingButton},
-                                           {Control, map::RifleButton},
+                                           {Control, model::KeepingButton},
+                                           {Control, model::RifleButton},
                                            {AnimalLeft, 0},
-                                           {Tool, map::AreaBordersToggle},
-                                           {Tool, map::ReportButton},
-                                           {Close, report::ReportWindow},
-                                           {Closed, report::ReportWindow},
-                                           {Tool, map::HelpButton},
-                                           {Close, app::HelpWindow},
-                                           {Closed, app::HelpWindow},
-                                           {Tool, map::NewGameButton},
-                                           {Control, map::YearButton},
-                                           {Close, map::MainWindow}};
+                                           {Tool, model::AreaBordersToggle},
+                                           {Tool, model::ReportButton},
+                                           {Close, model::ReportWindow},
+                                           {Closed, model::ReportWindow},
+                                           {Tool, model::HelpButton},
+                                           {Close, model::HelpWindow},
+                                           {Closed, model::HelpWindow},
+                                           {Tool, model::NewGameButton},
+                                           {Control, model::YearButton},
+                                           {Close, model::MainWindow}};
 
 // Whether the step is done; one that waits for a window is asked again on the next tick.
 bool perform(Kind kind, int number) {
-    QWidget* mapWidget = ui::controlWidget(map::MapPicture);
+    QWidget* mapWidget = ui::controlWidget(model::MapPicture);
     QPoint at(450, 320);
     if (!model::herdEmpty()) at = QPoint(model::herdBegin()->x, model::herdBegin()->y);
     switch (kind) {
@@ -55,7 +55,7 @@ bool perform(Kind kind, int number) {
         QTest::mouseClick(ui::controlWidget(number), Qt::LeftButton);
         return true;
     case Tool:
-        QTest::mouseClick(ui::toolItemWidget(map::MainToolBar, number), Qt::LeftButton);
+        QTest::mouseClick(ui::toolItemWidget(model::MainToolBar, number), Qt::LeftButton);
         return true;
     case AnimalLeft:
     case AnimalRight:

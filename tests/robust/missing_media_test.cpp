@@ -5,8 +5,9 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "map/info.h"
-#include "map/main_controls.h"
+#include "model/areas.h"
 #include "model/herd.h"
+#include "model/numbers.h"
 #include "model/random.h"
 #include "model/tables.h"
 #include "report/report.h"
@@ -98,20 +99,20 @@ void expectFounders(const Case& c) {
 void expectPicturesShown(const Case& c) {
     for (int n = 0; n < model::PictureCount; ++n)
         EXPECT_EQ(ui::pictureHandle(n) == nullptr, lost(c, n)) << "picture " << n;
-    const std::set<int> shown = picturesShown(ui::controlWidget(map::MapPicture));
+    const std::set<int> shown = picturesShown(ui::controlWidget(model::MapPicture));
     expectOnMap(c, model::PlainMapPicture, shown);
     for (auto it = model::herdBegin(); it != model::herdEnd(); ++it)
         expectOnMap(c, iconOnMap(*it), shown);
-    for (auto [mode, picture] : {std::pair{app::Rifle, model::RiflePicture},
-                                 {app::Basket, model::BasketPicture},
-                                 {app::Keeping, model::KeepingPicture}}) {
+    for (auto [mode, picture] : {std::pair{model::Rifle, model::RiflePicture},
+                                 {model::Basket, model::BasketPicture},
+                                 {model::Keeping, model::KeepingPicture}}) {
         app::chooseMode(mode);
-        expectControlShows(c, map::ModeIndicator, picture);
+        expectControlShows(c, model::ModeIndicator, picture);
     }
-    expectControlShows(c, map::RifleButton, model::RiflePicture);
-    expectControlShows(c, map::BasketButton, model::BasketPicture);
-    auto* toggle =
-        qobject_cast<QToolButton*>(ui::toolItemWidget(map::MainToolBar, map::AreaBordersToggle));
+    expectControlShows(c, model::RifleButton, model::RiflePicture);
+    expectControlShows(c, model::BasketButton, model::BasketPicture);
+    auto* toggle = qobject_cast<QToolButton*>(
+        ui::toolItemWidget(model::MainToolBar, model::AreaBordersToggle));
     ASSERT_NE(toggle, nullptr);
     EXPECT_EQ(toggle->icon().isNull(), lost(c, model::BordersToolPicture));
 }
@@ -121,19 +122,19 @@ void expectPicturesShown(const Case& c) {
 void expectClicksWork(const Case& c) {
     model::Animal* a = nullptr;
     for (auto it = model::herdBegin(); it != model::herdEnd(); ++it)
-        if (app::hitTest(it->x, it->y) == &*it && (!a || lost(c, iconOnMap(*it)))) a = &*it;
+        if (model::hitTest(it->x, it->y) == &*it && (!a || lost(c, iconOnMap(*it)))) a = &*it;
     ASSERT_NE(a, nullptr);
     app::rightClickAt(a->x, a->y);
-    EXPECT_EQ(ui::controlText(map::AnimalInfoBox), map::animalInfoText(*a));
+    EXPECT_EQ(ui::controlText(model::AnimalInfoBox), map::animalInfoText(*a));
 
-    app::chooseMode(app::Basket);
+    app::chooseMode(model::Basket);
     const std::pair<std::int32_t, std::int32_t> targets[] = {
         {-5, 10},     {media_set::LakeX, media_set::LakeY},
         {1000, 700},  {0, 0},
         {INT_MAX, 3}, {INT_MIN, INT_MIN},
         {675, 100}};
     for (auto [x, y] : targets) {
-        a = app::hitTest(a->x, a->y); // the one a click there takes up
+        a = model::hitTest(a->x, a->y); // the one a click there takes up
         app::leftClickAt(a->x, a->y);
         ASSERT_EQ(model::CarriedAnimal, a);
         app::leftClickAt(x, y);
@@ -142,15 +143,15 @@ void expectClicksWork(const Case& c) {
         if (released) {
             EXPECT_EQ(std::pair(a->x, a->area), std::pair(x, c.areaAt(x, y)));
         }
-        app::chooseMode(app::Keeping); // puts one still carried back where it was
-        app::chooseMode(app::Basket);
+        app::chooseMode(model::Keeping); // puts one still carried back where it was
+        app::chooseMode(model::Basket);
     }
-    app::chooseMode(app::Rifle);
+    app::chooseMode(model::Rifle);
     const int before = model::herdCount();
     app::leftClickAt(a->x, a->y);
     EXPECT_EQ(model::herdCount(), before - 1);
     EXPECT_FALSE(model::herdContains(a));
-    app::chooseMode(app::Keeping);
+    app::chooseMode(model::Keeping);
 }
 
 // Without the areas picture a year only counts; otherwise it runs (and this herd survives it).
@@ -172,16 +173,16 @@ void expectYears(const Case& c) {
 
 // A new game, borders on and off, the report (its rows show the small icons) opened and closed.
 void expectToolBar(const Case& c) {
-    game_test::clickToolItem(map::NewGameButton);
+    game_test::clickToolItem(model::NewGameButton);
     expectFounders(c);
-    game_test::clickToolItem(map::AreaBordersToggle);
-    expectOnMap(c, model::BorderMapPicture, picturesShown(ui::controlWidget(map::MapPicture)));
-    game_test::clickToolItem(map::AreaBordersToggle);
+    game_test::clickToolItem(model::AreaBordersToggle);
+    expectOnMap(c, model::BorderMapPicture, picturesShown(ui::controlWidget(model::MapPicture)));
+    game_test::clickToolItem(model::AreaBordersToggle);
     int rows = -1;
-    game_test::whileOpen([] { game_test::clickToolItem(map::ReportButton); },
+    game_test::whileOpen([] { game_test::clickToolItem(model::ReportButton); },
                          [&] {
-                             rows = ui::listRowCount(report::HerdListView);
-                             game_test::requestClose(report::ReportWindow);
+                             rows = ui::listRowCount(model::HerdListView);
+                             game_test::requestClose(model::ReportWindow);
                          });
     EXPECT_EQ(rows, model::herdCount());
 }
@@ -192,7 +193,7 @@ void play(const std::filesystem::path& folder, const Case& c) {
     model::seedRandom(99);
     app::startUp();
     ASSERT_TRUE(app::buildMainWindow());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::windowWidget(map::MainWindow)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::windowWidget(model::MainWindow)));
     game_test::pump();
     expectFounders(c);
     expectPicturesShown(c);

@@ -93,7 +93,7 @@ struct Player {
         std::int32_t x = 0, y = 0;
         point(x, y);
         const int choice = below(12);
-        if (choice == 0) app::chooseMode(app::Mode(below(3)));
+        if (choice == 0) app::chooseMode(model::Mode(below(3)));
         if (choice == 1) model::herdSortByArea();
         if (choice == 2 && below(20) == 0) model::newGame();
         if (choice == 3 || choice == 4) app::rightClickAt(x, y);

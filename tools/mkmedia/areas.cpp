@@ -233,7 +233,7 @@ AreaGrid buildAreas(const Terrain& t) {
     AreaGrid area;
     int capacitySum = 0;
     for (int a = 1; a <= AreaCount; ++a)
-        capacitySum += Capacity[static_cast<std::size_t>(a)];
+        capacitySum += capacity(a);
     for (int round = 0; round < BalanceRounds; ++round) {
         area = grow(t, none, seed, factor);
         const std::array<int, AreaCount + 1> size = areaSizes(area);
@@ -242,7 +242,7 @@ AreaGrid buildAreas(const Terrain& t) {
             land += size[static_cast<std::size_t>(a)];
         for (int a = 1; a <= AreaCount; ++a) {
             const auto s = static_cast<std::size_t>(a);
-            const double target = double(land) * Capacity[s] / capacitySum;
+            const double target = double(land) * capacity(a) / capacitySum;
             // An Area that is too big pays more per step in the next round, and the reverse.
             factor[s] *= std::sqrt(std::sqrt(size[s] / target));
         }
@@ -275,9 +275,8 @@ std::string areaReport(const AreaGrid& areas) {
         for (std::size_t f = 0; f < Founders.size(); ++f) {
             if (areas[idx(Founders[f].x, Founders[f].y)] == a) held += " #" + std::to_string(f + 1);
         }
-        std::snprintf(line, sizeof line, "%4d  %8d  %6d %s\n", a,
-                      Capacity[static_cast<std::size_t>(a)], size[static_cast<std::size_t>(a)],
-                      held.c_str());
+        std::snprintf(line, sizeof line, "%4d  %8d  %6d %s\n", a, capacity(a),
+                      size[static_cast<std::size_t>(a)], held.c_str());
         out += line;
     }
     std::snprintf(line, sizeof line, "none            %6d\n", size[0]);

@@ -10,22 +10,6 @@
 
 namespace mkmedia {
 
-const std::array<Founder, 19> Founders = {{
-    {501, 144, true, 7, Red, Red},        {543, 146, false, 12, Red, Red},
-    {548, 181, false, 3, Red, Yellow},    {238, 380, false, 8, Yellow, Yellow},
-    {270, 362, true, 5, Yellow, Yellow},  {288, 319, true, 12, Yellow, Yellow},
-    {293, 280, false, 10, Yellow, Red},   {200, 283, false, 1, Yellow, Yellow},
-    {239, 252, false, 8, Yellow, Yellow}, {746, 231, false, 9, Red, Red},
-    {808, 214, true, 2, Blue, Blue},      {770, 253, false, 6, Red, Blue},
-    {654, 263, false, 9, Red, Red},       {711, 292, true, 11, Yellow, Yellow},
-    {510, 366, true, 7, Blue, Yellow},    {534, 352, false, 7, Blue, Blue},
-    {563, 372, true, 9, Red, Blue},       {526, 390, false, 11, Red, Red},
-    {588, 335, false, 3, Red, Red},
-}};
-
-const std::array<int, AreaCount + 1> Capacity = {0, 10, 12, 4, 3,  11, 14, 15, 8,
-                                                 6, 8,  6,  5, 10, 12, 12, 12};
-
 const std::array<AreaSeed, AreaCount + 1> AreaSeeds = {{
     {{}, {}},
     {{{100, 95}}, {}},

@@ -5,32 +5,28 @@
 #include <array>
 #include <vector>
 
+#include "model/builtin_data.h"
 #include "tools/mkmedia/image.h"
 
 namespace mkmedia {
 
-constexpr int MapWidth = 900;
-constexpr int MapHeight = 640;
-constexpr int AreaCount = 16;
+// The map's size, the founders and the capacities are the game's own.
+using model::AreaCount;
+using model::Founder;
+using model::MapHeight;
+using model::MapWidth;
+inline constexpr const auto& Founders = model::founderTable;
+
+// Capacity of Area 1..16.
+constexpr int capacity(int area) {
+    return model::areaCapacities[static_cast<std::size_t>(area - 1)];
+}
 
 // Founders must have this many pixels of their own Area on every side (Chebyshev distance).
 constexpr int FounderMargin = 12;
 
 // Gene colour bits, as the game codes them.
 constexpr int Red = 1, Yellow = 2, Blue = 4;
-
-struct Founder {
-    int x, y;
-    bool male;
-    int age;
-    int gene1, gene2;
-};
-
-// The 19 founders of every new game, in table order (#1 is index 0).
-extern const std::array<Founder, 19> Founders;
-
-// Capacity of Areas 1..16; index 0 unused.
-extern const std::array<int, AreaCount + 1> Capacity;
 
 // Where Area n starts growing: a few points, plus the founders it is meant to hold (1-based
 // founder numbers). The founders' squares are claimed for the Area before anything grows.

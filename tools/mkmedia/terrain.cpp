@@ -87,7 +87,7 @@ double landHeight(double x, double y, const SeedTable& seeds) {
     // stays low around the seeds, where the valley meadows are.
     double d1 = 1e9, d2 = 1e9, valley = 0;
     for (int a = 1; a <= AreaCount; ++a) {
-        const double weight = std::sqrt(Capacity[static_cast<std::size_t>(a)] / 10.0);
+        const double weight = std::sqrt(capacity(a) / 10.0);
         double best = 1e9, nearest = 1e9;
         for (const Point& p : seeds[static_cast<std::size_t>(a)]) {
             best = std::fmin(best, std::sqrt((wx - p.x) * (wx - p.x) + (wy - p.y) * (wy - p.y)));

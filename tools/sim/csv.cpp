@@ -2,6 +2,7 @@
 #include "tools/sim/csv.h"
 
 #include "map/statistics.h"
+#include "model/areas.h"
 #include "model/herd.h"
 
 #include <charconv>

@@ -1,16 +1,16 @@
 // Area lookup through the areas picture.
-#include "map/area.h"
+#include "model/areas.h"
 
-#include "model/tables.h"
+#include "model/numbers.h"
 #include "ui/picture.h"
 
-namespace map {
+namespace model {
 
 std::int32_t areaAt(std::int32_t x, std::int32_t y) {
-    if (!ui::openDrawing(model::AreasPicture)) return 0;
+    if (!ui::openDrawing(AreasPicture)) return 0;
     const std::int32_t v = ui::readPixel(x, y);
     ui::closeDrawing();
     return v;
 }
 
-} // namespace map
+} // namespace model
