@@ -1,6 +1,7 @@
 // The selvo-sim executable as a user meets it: exit status, messages and the --out file.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,12 +40,15 @@ class SimCli : public ::testing::Test {
     void SetUp() override { fs::create_directories(dir / "out"); }
     void TearDown() override { fs::remove_all(dir); }
 
-    // selvo-sim run with `args`, its two streams caught in files of the scratch folder.
-    Result run(const std::vector<std::string>& args) const {
-        std::string command = quoted(SELVO_SIM_EXE);
+    // selvo-sim run with `args`, its two streams caught in files of the scratch folder; a
+    // `reader` of a FIFO runs beside it and is waited for.
+    Result run(const std::vector<std::string>& args, const std::string& reader = "") const {
+        std::string command = reader.empty() ? "" : reader + " & ";
+        command += quoted(SELVO_SIM_EXE);
         for (const std::string& a : args)
             command += " " + quoted(a);
         command += " >" + quoted(dir / "stdout") + " 2>" + quoted(dir / "stderr");
+        command += "; status=$?; wait; exit $status";
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "stdout"),
                 slurp(dir / "stderr")};
@@ -60,8 +64,8 @@ class SimCli : public ::testing::Test {
 };
 
 // Each way of refusing (a bad option, the areas picture missing or damaged, an --out folder
-// that does not exist) exits 2 with one line naming the problem, and leaves an earlier --out
-// file as it was, with no temporary file beside it.
+// that does not exist) exits 2 with one line naming the problem,
+// and leaves an earlier --out file as it was, with no temporary file beside it.
 TEST_F(SimCli, BadInputExitsTwoAndLeavesTheOutFileAlone) {
     const fs::path damaged = dir / "media" / "KarteGebiete.png";
     fs::create_directories(dir / "media");
@@ -100,6 +104,46 @@ TEST_F(SimCli, OutFileHoldsExactlyWhatStandardOutputWould) {
     EXPECT_TRUE(toFile.out.empty());
     EXPECT_EQ(slurp(dir / "out" / "r.csv"), toStdout.out);
     EXPECT_EQ(outFolder(), std::vector<std::string>{"r.csv"}) << "no temporary file left";
+}
+
+// A named file is written through: a symbolic link is followed and stays a link, a FIFO is
+// written directly and stays a FIFO, an existing file keeps its permissions.
+TEST_F(SimCli, NamedFilesAreWrittenThrough) {
+    const std::vector<std::string> batch = {"--seed", "9", "--runs", "3", "--years", "20"};
+    const fs::path out = dir / "out";
+    for (const std::string option : {"--out"}) {
+        auto args = batch;
+        args.insert(args.end(), {option, (dir / "plain").string()});
+        ASSERT_EQ(run(args).status, 0);
+        const std::string want = slurp(dir / "plain");
+
+        std::ofstream(out / "target") << "old";
+        fs::create_symlink("target", out / "link");
+        std::ofstream(out / "private") << "old";
+        fs::permissions(out / "private",
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        ASSERT_EQ(::mkfifo((out / "fifo").c_str(), 0600), 0);
+        const std::string reader =
+            "timeout 60 cat " + quoted(out / "fifo") + " >" + quoted(dir / "from-fifo");
+        for (const char* name : {"link", "private", "fifo"}) {
+            args = batch;
+            args.insert(args.end(), {option, (out / name).string()});
+            const Result r = run(args, name == std::string("fifo") ? reader : "");
+            EXPECT_EQ(r.status, 0) << option << " " << name << ": " << r.err;
+        }
+        EXPECT_TRUE(fs::is_symlink(out / "link")) << option;
+        EXPECT_EQ(slurp(out / "target"), want) << option;
+        EXPECT_EQ(slurp(out / "private"), want) << option;
+        EXPECT_EQ(fs::status(out / "private").permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        EXPECT_TRUE(fs::is_fifo(out / "fifo")) << option;
+        EXPECT_EQ(slurp(dir / "from-fifo"), want) << option;
+        auto names = outFolder();
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"fifo", "link", "private", "target"}));
+        fs::remove_all(out);
+        fs::create_directories(out);
+    }
 }
 
 TEST_F(SimCli, DefaultSeedIsPrintedAndRepeatsTheRun) {

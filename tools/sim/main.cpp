@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     }
     // Only now, with every check passed, is anything created.
     sim::Output out;
-    if (!sim::openOutput(options.out, out, error)) {
+    if (!sim::openOutput("--out", options.out, out, error)) {
         fail(error);
         return exitBadInput;
     }
