@@ -16,7 +16,8 @@ enum class SeriesKind {
     Line,    // `points` joined by a line
     Band,    // the area between `points` (upper edge) and `lower`, translucent
     Stacked, // a filled area on top of the chart's earlier Stacked series: each y is this
-             // series' own share, the edges are the running sums
+             // series' own share, the edges are the running sums. All Stacked series of a
+             // chart give the same x values in the same order.
 };
 
 struct ChartSeries {

@@ -20,22 +20,12 @@ std::string failure(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
-// `path` with every symbolic link along the last component followed. `exists` tells whether
-// the result exists; `st` is its status then.
-bool followLinks(std::string path, std::string& target, bool& exists, struct stat& st,
-                 std::string& error) {
+// `path` with every symbolic link of its last component followed: where a regular file
+// behind links is replaced, or a new one created behind a dangling link.
+bool followLinks(std::string path, std::string& target, std::string& error) {
     for (int i = 0; i <= maxLinks; ++i) {
-        if (::lstat(path.c_str(), &st) != 0) {
-            if (errno != ENOENT) {
-                error = failure("cannot look at", path);
-                return false;
-            }
-            exists = false;
-            target = path;
-            return true;
-        }
-        if (!S_ISLNK(st.st_mode)) {
-            exists = true;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
             target = path;
             return true;
         }
@@ -61,23 +51,29 @@ bool openOutput(const std::string& option, const std::string& path, Output& out,
         out.file = stdout;
         return true;
     }
-    std::string target;
-    bool exists = false;
+    // stat follows the links: it tells what is finally written, even where the last link has
+    // no path of its own (a pipe behind /dev/stdout).
     struct stat st {};
-    if (!followLinks(path, target, exists, st, error)) return false;
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT) {
+        error = failure("cannot look at", path);
+        return false;
+    }
     if (exists && S_ISDIR(st.st_mode)) {
         error = option + " " + path + " is a folder";
         return false;
     }
+    std::string target = path;
     int fd = -1;
     if (exists && !S_ISREG(st.st_mode)) {
         // Renaming over a device or FIFO would replace the node itself with a plain file.
-        fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
         if (fd < 0) {
-            error = failure("cannot open", target);
+            error = failure("cannot open", path);
             return false;
         }
     } else {
+        if (!followLinks(path, target, error)) return false;
         // Beside the target, so that the final rename stays within one file system.
         out.tempPath = target + ".tmp" + std::to_string(::getpid());
         fd = ::open(out.tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
