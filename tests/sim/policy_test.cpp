@@ -24,16 +24,17 @@ ui::Picture picture(int width, int height,
     return p;
 }
 
-struct Spec {
+struct Sketch {
     std::int32_t area, sex, age;
 };
 
-// The herd becomes `specs` in order; animal i carries id i in `constitution`.
-void makeHerd(const std::vector<Spec>& specs) {
+// The herd becomes `sketches` in order; animal i carries id i in `constitution`.
+void makeHerd(const std::vector<Sketch>& sketches) {
     model::herdClear();
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    for (std::size_t i = 0; i < sketches.size(); ++i) {
         model::Animal& a = model::herdAppend();
-        std::tie(a.area, a.sex, a.age) = std::tie(specs[i].area, specs[i].sex, specs[i].age);
+        std::tie(a.area, a.sex, a.age) =
+            std::tie(sketches[i].area, sketches[i].sex, sketches[i].age);
         a.constitution = std::int32_t(i);
         a.x = a.y = -1;
     }
@@ -98,13 +99,13 @@ TEST(SimPolicy, CullRemovesTheOldestDownToCapacity) {
     EXPECT_EQ(ids, (std::vector<std::int32_t>{0, 1, 4, 5, 6, 7, 8, 9}));
 }
 
-// `specs`, and a young male in every other Area that a case does not leave empty.
-std::vector<Spec> withFillers(std::vector<Spec> specs, std::vector<std::int32_t> empty) {
-    for (const Spec& s : specs)
+// `sketches`, and a young male in every other Area that a case does not leave empty.
+std::vector<Sketch> withFillers(std::vector<Sketch> sketches, std::vector<std::int32_t> empty) {
+    for (const Sketch& s : sketches)
         empty.push_back(s.area);
     for (std::int32_t a = 1; a <= model::AreaCount; ++a)
-        if (std::find(empty.begin(), empty.end(), a) == empty.end()) specs.push_back({a, 1, 0});
-    return specs;
+        if (std::find(empty.begin(), empty.end(), a) == empty.end()) sketches.push_back({a, 1, 0});
+    return sketches;
 }
 
 TEST(SimPolicy, SpreadMovesAPairFromTheFullestDonorIntoEachEmptyArea) {
