@@ -92,7 +92,12 @@ QChart* makeChart(const Chart& c) {
                 }
                 stackTop = upper;
             }
-            auto* area = new QAreaSeries(makeLine(upper), makeLine(lower));
+            QLineSeries* top = makeLine(upper);
+            QLineSeries* bottom = makeLine(lower);
+            auto* area = new QAreaSeries(top, bottom);
+            // The area series only refers to its edges; as their parent it deletes them.
+            top->setParent(area);
+            bottom->setParent(area);
             QColor fill = colour;
             if (s.kind == SeriesKind::Band) fill.setAlpha(bandAlpha);
             area->setBrush(fill);

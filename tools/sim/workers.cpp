@@ -44,8 +44,13 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+// An empty vector's data() may be null, which neither append nor memcpy may be given.
 template <typename T> void appendRaw(std::string& out, const T* data, std::size_t count) {
-    out.append(reinterpret_cast<const char*>(data), count * sizeof(T));
+    if (count > 0) out.append(reinterpret_cast<const char*>(data), count * sizeof(T));
+}
+
+template <typename T> void copyRaw(std::vector<T>& to, const char* from) {
+    if (!to.empty()) std::memcpy(to.data(), from, to.size() * sizeof(T));
 }
 
 struct FrameWriter {
@@ -89,9 +94,8 @@ bool decodeGame(std::string_view in, GameResult& g) {
     g.lastGenepool = head.lastGenepool;
     g.emptyYears.resize(head.emptyCount);
     g.records.resize(head.recordCount);
-    std::memcpy(g.emptyYears.data(), in.data(), head.emptyCount * sizeof(std::int32_t));
-    std::memcpy(g.records.data(), in.data() + head.emptyCount * sizeof(std::int32_t),
-                head.recordCount * sizeof(YearRecord));
+    copyRaw(g.emptyYears, in.data());
+    copyRaw(g.records, in.data() + head.emptyCount * sizeof(std::int32_t));
     return true;
 }
 
