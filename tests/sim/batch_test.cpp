@@ -1,10 +1,13 @@
 // Batches on the real areas picture: repeatable output, the rows' meaning, extinction, median.
 #include "tools/sim/batch.h"
+#include "tools/sim/byyear.h"
 #include "tools/sim/csv.h"
 #include "tools/sim/summary.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <sstream>
 #include <tuple>
@@ -18,21 +21,30 @@ using Row = std::vector<long long>;
 enum Col { Run, Seed, Year, Rating, Animals, Births, Deaths, Genepool, FirstPair };
 constexpr int Ill = FirstPair + sim::GenePairCount, FirstArea = Ill + 1;
 
-// The CSV of a batch on the committed areas picture.
-std::string csv(std::uint32_t seed, std::int64_t runs, std::int64_t years, bool restart,
-                sim::BatchTotals* totals = nullptr) {
+// A batch of `o` on the committed areas picture: its CSV, and its by-year figures when
+// o.byYear is set.
+std::string batch(const sim::Options& o, sim::BatchTotals* totals = nullptr,
+                  std::vector<sim::YearStats>* stats = nullptr) {
     static const bool prepared = [] {
         std::string error;
         return sim::prepareModel("Media", error);
     }();
     EXPECT_TRUE(prepared);
-    sim::Options o;
-    std::tie(o.seed, o.runs, o.years, o.restart) = std::tie(seed, runs, years, restart);
     std::string text;
     sim::BatchTotals t;
+    sim::YearTable table;
     const auto sink = [&](std::string_view chunk) { return text += chunk, true; };
-    EXPECT_EQ(sim::runBatch(o, sink, totals ? *totals : t, false), sim::BatchEnd::Done);
+    EXPECT_EQ(sim::runBatch(o, sink, totals ? *totals : t, table, false), sim::BatchEnd::Done);
+    if (stats) *stats = sim::yearStats(table);
     return text;
+}
+
+std::string csv(std::uint32_t seed, std::int64_t runs, std::int64_t years, bool restart,
+                sim::BatchTotals* totals = nullptr) {
+    sim::Options o;
+    std::tie(o.seed, o.runs, o.years, o.restart) = std::tie(seed, runs, years, restart);
+    o.jobs = 1;
+    return batch(o, totals);
 }
 
 // Data rows of a CSV, header checked and dropped.
@@ -121,6 +133,114 @@ TEST(SimBatch, ExtinctRunEndsAtItsLastYearUnlessRestarted) {
     EXPECT_EQ(next[Animals], 19 + next[Births] - next[Deaths]) << "the founders' first year";
     EXPECT_EQ(restarted.back()[Year], years);
     EXPECT_EQ(totals.extinctionYears, std::vector<std::int32_t>{std::int32_t(last)});
+}
+
+// Games played in 2 or 3 processes give the bytes of one process: CSV rows in run order, and
+// the by-year table, with and without --restart and with both policies.
+TEST(SimBatch, JobsDoNotChangeTheOutput) {
+    for (const bool restart : {false, true}) {
+        sim::Options o;
+        std::tie(o.seed, o.runs, o.years, o.restart, o.byYear) =
+            std::make_tuple(31u, 7, 90, restart, "by-year.csv");
+        o.policies = {sim::Policy::Spread, sim::Policy::Cull};
+        std::vector<sim::YearStats> stats;
+        std::string one, oneByYear;
+        for (const std::int64_t jobs : {1, 2, 3}) {
+            o.jobs = jobs;
+            const std::string text = batch(o, nullptr, &stats);
+            const std::string byYear = sim::byYearCsv(stats);
+            if (jobs == 1) {
+                std::tie(one, oneByYear) = std::tie(text, byYear);
+                ASSERT_EQ(std::count(byYear.begin(), byYear.end(), '\n'), 92);
+                continue;
+            }
+            EXPECT_TRUE(text == one) << jobs << " jobs, restart " << restart;
+            EXPECT_EQ(byYear, oneByYear) << jobs << " jobs, restart " << restart;
+        }
+    }
+}
+
+// The by-year figures recomputed from the per-game CSV: a game that ended stays dead with its
+// last row's figures; quantiles interpolate between order statistics at (n - 1) p.
+TEST(SimBatch, ByYearFiguresFollowFromTheRows) {
+    for (const bool restart : {false, true}) {
+        sim::Options o;
+        std::tie(o.seed, o.runs, o.years, o.restart, o.byYear) =
+            std::make_tuple(11u, 10, 100, restart, "by-year.csv");
+        std::vector<sim::YearStats> stats;
+        sim::BatchTotals totals;
+        const std::vector<Row> all = rows(batch(o, &totals, &stats));
+        ASSERT_EQ(stats.size(), 101u);
+        std::vector<std::vector<Row>> games(10);
+        for (const Row& r : all)
+            games[std::size_t(r[Col::Run])].push_back(r);
+        bool someDied = false;
+        std::int64_t halfLost = -1;
+        for (std::size_t y = 0; y <= 100; ++y) {
+            std::vector<double> animals;
+            double extant = 0, genepool = 0, ill = 0;
+            std::array<double, 12> present{};
+            for (const auto& g : games) {
+                const Row& r = g[std::min(y, g.size() - 1)];
+                someDied |= y >= g.size();
+                animals.push_back(double(r[Animals]));
+                extant += r[Animals] > 0;
+                genepool += double(r[Genepool]);
+                ill += double(r[Ill]);
+                // A colour is carried when some animal has it in either slot.
+                for (int k = 0; k < 9; ++k)
+                    present[std::size_t(k)] += r[FirstPair + k] > 0;
+                for (int c = 0; c < 3; ++c) {
+                    bool carried = false;
+                    for (int k = 0; k < 9; ++k)
+                        carried |= r[FirstPair + k] > 0 && (k / 3 == c || k % 3 == c);
+                    present[std::size_t(9 + c)] += carried;
+                }
+            }
+            std::sort(animals.begin(), animals.end());
+            const double mean = std::accumulate(animals.begin(), animals.end(), 0.0) / 10;
+            double squares = 0;
+            for (double a : animals)
+                squares += (a - mean) * (a - mean);
+            const sim::YearStats& s = stats[y];
+            if (halfLost < 0 && extant < 5) halfLost = std::int64_t(y);
+            const std::vector<std::pair<double, double>> pairs = {
+                {double(s.extant), extant},
+                {s.pExtant, extant / 10},
+                {s.animalsMean, mean},
+                {s.animalsSd, std::sqrt(squares / 9)},
+                {s.animalsP10, animals[0] + 0.9 * (animals[1] - animals[0])},
+                {s.animalsMedian, (animals[4] + animals[5]) / 2},
+                {s.animalsP90, animals[8] + 0.1 * (animals[9] - animals[8])},
+                {s.animalsMeanExtant, extant > 0 ? mean * 10 / extant : 0},
+                {s.genepoolMean, genepool / 10},
+                {s.illMean, ill / 10},
+            };
+            for (std::size_t i = 0; i < pairs.size(); ++i)
+                EXPECT_NEAR(pairs[i].first, pairs[i].second, 1e-9)
+                    << "year " << y << " figure " << i;
+            for (std::size_t b = 0; b < present.size(); ++b)
+                EXPECT_NEAR(s.pPresent[b], present[b] / 10, 1e-12) << "year " << y << " bit " << b;
+        }
+        EXPECT_EQ(totals.halfLostYear, halfLost) << "restart " << restart;
+        EXPECT_EQ(someDied && halfLost > 0, !restart) << "seed 11 loses more than half its games";
+    }
+}
+
+// Wilson's 95 % interval: at 0 of n it runs from 0 to z^2 / (n + z^2), at n of n from
+// n / (n + z^2) to 1; 5 of 10 gives the tabled 0.2366 to 0.7634.
+TEST(SimByYear, WilsonIntervalAtTheEndsAndInTheMiddle) {
+    const double z2 = 1.959963984540054 * 1.959963984540054;
+    double lo = -1, hi = -1;
+    sim::wilsonInterval(0, 40, lo, hi);
+    EXPECT_EQ(lo, 0.0);
+    EXPECT_NEAR(hi, z2 / (40 + z2), 1e-15);
+    sim::wilsonInterval(40, 40, lo, hi);
+    EXPECT_NEAR(lo, 40 / (40 + z2), 1e-15);
+    EXPECT_EQ(hi, 1.0);
+    sim::wilsonInterval(5, 10, lo, hi);
+    EXPECT_NEAR(lo, 0.2366, 5e-5);
+    EXPECT_NEAR(hi, 0.7634, 5e-5);
 }
 
 TEST(SimSummary, MedianExtinctionYear) {

@@ -17,12 +17,17 @@ TEST(SimOptions, EveryOptionKeepsItsValue) {
     sim::Options o;
     std::string error;
     ASSERT_TRUE(parse({"--seed", "4294967295", "--runs", "+7", "--years", "0", "--media", "/m",
-                       "--out", "x.csv", "--restart"},
+                       "--out", "x.csv", "--restart", "--jobs", "3", "--policy",
+                       "spread,cull,spread", "--by-year", "y.csv", "--plot", "p.SVG"},
                       o, error))
         << error;
     EXPECT_TRUE(o.seedGiven && o.restart);
-    EXPECT_EQ(std::tie(o.seed, o.runs, o.years, o.media, o.out),
-              std::make_tuple(4294967295u, 7, 0, "/m", "x.csv"));
+    EXPECT_EQ(std::tie(o.seed, o.runs, o.years, o.media, o.out, o.jobs, o.byYear, o.plot),
+              std::make_tuple(4294967295u, 7, 0, "/m", "x.csv", 3, "y.csv", "p.SVG"));
+    EXPECT_EQ(o.plotFormat, ui::ChartFormat::Svg);
+    EXPECT_EQ(sim::policyText(o.policies), "spread,cull,spread");
+    ASSERT_TRUE(parse({"--policy", "none", "--plot", "a.b.png"}, o, error)) << error;
+    EXPECT_TRUE(o.policies.empty() && o.jobs == 0 && o.plotFormat == ui::ChartFormat::Png);
 
     ASSERT_TRUE(parse({"--runs", "3", "--help", "--bogus"}, o, error));
     EXPECT_TRUE(o.help) << "--help wins over whatever follows";
@@ -48,6 +53,12 @@ TEST(SimOptions, RefusalsNameTheProblemInOneLine) {
         {{"--seed", "+9223372036854775807"}, "out of range"},
         {{"--seed", "4294967296"}, "out of range"},
         {{"--runs", "1000000", "--years", "100"}, "rows"},
+        {{"--jobs", "0"}, "out of range"},
+        {{"--policy", "cull,shoot"}, "unknown policy 'shoot'"},
+        {{"--policy", "cull,"}, "unknown policy ''"},
+        {{"--policy", "none,cull"}, "unknown policy 'none'"},
+        {{"--plot", "chart.jpg"}, "unknown picture type"},
+        {{"--plot", "png"}, "unknown picture type"},
     };
     for (const auto& c : cases) {
         sim::Options o;

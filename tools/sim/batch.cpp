@@ -1,12 +1,13 @@
-// The batch loop: seed, new game, yearly steps, one row per year.
+// The batch: setting up the model once, playing the games here or in worker processes, and
+// gathering their rows, totals and by-year figures in run order.
 #include "tools/sim/batch.h"
 
-#include "model/game.h"
-#include "model/herd.h"
-#include "model/random.h"
 #include "model/tables.h"
+#include "tools/sim/byyear.h"
 #include "tools/sim/csv.h"
+#include "tools/sim/game.h"
 #include "tools/sim/progress.h"
+#include "tools/sim/workers.h"
 #include "ui/picture.h"
 
 #include <chrono>
@@ -18,32 +19,17 @@ volatile std::sig_atomic_t StopRequested = 0;
 
 namespace {
 
-// Rows are gathered and handed on in chunks of about this size.
-constexpr std::size_t chunkBytes = 1 << 16;
-
 struct RowWriter {
     const CsvSink& sink;
     std::string buffer;
     bool failed = false;
 
-    void flush() {
+    bool flush() {
         if (!failed && !buffer.empty() && !sink(buffer)) failed = true;
         buffer.clear();
-    }
-    void row(std::int64_t run, std::uint32_t seed, std::int64_t year, const YearFigures& f) {
-        appendRow(buffer, run, seed, year, f);
-        if (buffer.size() >= chunkBytes) flush();
+        return !failed;
     }
 };
-
-// newGame() leaves last year's rating, births and deaths standing; a game that has not yet had
-// a year shows none, so that a game's rows never depend on the game before it.
-void newGame() {
-    model::yearRating = 0;
-    model::birthsThisYear = 0;
-    model::deathsThisYear = 0;
-    model::newGame();
-}
 
 } // namespace
 
@@ -70,59 +56,59 @@ bool prepareModel(const std::string& mediaDir, std::string& error) {
     return true;
 }
 
-BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& totals, bool progress) {
+BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& totals,
+                  YearTable& table, bool progress) {
     const auto start = std::chrono::steady_clock::now();
     totals = BatchTotals{};
+    totals.policy = policyText(options.policies);
+    GameSetup setup{options, {}, !options.byYear.empty() || !options.plot.empty()};
+    for (Policy p : options.policies)
+        if (p == Policy::Spread)
+            setup.points = releasePoints(*ui::pictureHandle(model::AreasPicture));
+    table = startTable(options.runs, options.years, setup.records);
+
     RowWriter out{sink, {}, false};
-    out.buffer.reserve(chunkBytes + 1024);
+    out.buffer.reserve(ChunkBytes + 1024);
     out.buffer = csvHeader();
     Progress bar = startProgress(progress ? options.runs * options.years : 0);
-    BatchEnd end = BatchEnd::Done;
-
-    for (std::int64_t run = 0; run < options.runs && end == BatchEnd::Done; ++run) {
-        // Wraps modulo 2^32 by the conversion, as documented for --seed.
-        const auto seed =
-            static_cast<std::uint32_t>(options.seed + static_cast<std::uint64_t>(run));
-        model::seedRandom(seed);
-        newGame();
-        YearFigures f = takeFigures();
-        out.row(run, seed, 0, f);
-        std::int64_t year = 0;
-        std::int32_t extinctAt = -1;
-        while (year < options.years) {
-            if (StopRequested) {
-                end = BatchEnd::Stopped;
-                break;
-            }
-            totals.animalYears += model::herdCount();
-            model::yearStep();
-            ++year;
-            ++totals.years;
-            f = takeFigures();
-            out.row(run, seed, year, f);
-            if (out.failed) {
-                end = BatchEnd::SinkFailed;
-                break;
-            }
-            showProgress(bar, run * options.years + year);
-            if (model::herdEmpty()) {
-                if (extinctAt < 0) extinctAt = static_cast<std::int32_t>(year);
-                if (!options.restart) break;
-                // After the row: it shows the year the herd died out, the next year the new game.
-                newGame();
-            }
-        }
-        if (end != BatchEnd::Done) break;
+    const auto gameDone = [&](std::int64_t run, const GameResult& g) {
         ++totals.runs;
-        if (extinctAt >= 0) totals.extinctionYears.push_back(extinctAt);
-        totals.lastAnimalsSum += f.animals;
-        totals.lastGenepoolSum += f.genepool;
+        totals.years += g.years;
+        totals.animalYears += g.animalYears;
+        if (!g.emptyYears.empty()) totals.extinctionYears.push_back(g.emptyYears.front());
+        totals.lastAnimalsSum += g.lastAnimals;
+        totals.lastGenepoolSum += g.lastGenepool;
+        addGame(table, run, options.restart, g);
+        showProgress(bar, (run + 1) * options.years);
+    };
+
+    const std::int64_t jobs =
+        std::min(options.runs, options.jobs > 0 ? options.jobs : availableCores());
+    BatchEnd end = BatchEnd::Done;
+    if (jobs > 1) {
+        const GameReceiver receiver{[&](std::string_view rows) {
+                                        out.buffer += rows;
+                                        return out.buffer.size() < ChunkBytes || out.flush();
+                                    },
+                                    gameDone};
+        end = playInWorkers(setup, int(jobs), receiver);
+    } else {
+        GameResult game;
+        for (std::int64_t run = 0; run < options.runs && end == BatchEnd::Done; ++run) {
+            const Drain drain = [&](std::string&) {
+                showProgress(bar, run * options.years + game.years);
+                return out.flush();
+            };
+            const GameEnd e = playGame(setup, run, out.buffer, drain, game);
+            if (e == GameEnd::Done)
+                gameDone(run, game);
+            else
+                end = e == GameEnd::Stopped ? BatchEnd::Stopped : BatchEnd::SinkFailed;
+        }
     }
-    if (end == BatchEnd::Done) {
-        out.flush();
-        if (out.failed) end = BatchEnd::SinkFailed;
-    }
+    if (end == BatchEnd::Done && !out.flush()) end = BatchEnd::SinkFailed;
     endProgress(bar);
+    totals.halfLostYear = firstYearBelowHalf(table);
     totals.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return end;

@@ -11,6 +11,8 @@
 
 namespace sim {
 
+struct YearTable;
+
 // Set from a signal handler to stop a batch after the current year; runBatch then returns
 // Stopped. Cleared by nobody but the handler's owner.
 extern volatile std::sig_atomic_t StopRequested;
@@ -22,11 +24,14 @@ bool prepareModel(const std::string& mediaDir, std::string& error);
 // Receives the CSV in order, in chunks of whole rows; returns false when it could not take them.
 using CsvSink = std::function<bool(std::string_view)>;
 
-enum class BatchEnd { Done, Stopped, SinkFailed };
+enum class BatchEnd { Done, Stopped, SinkFailed, WorkerFailed };
 
 // Plays options.runs games of options.years years from options.seed (seedGiven is not looked
-// at) and sends the header and every row to `sink`. Needs prepareModel first. Fills `totals`
-// with what was finished; `progress` draws the bar on a terminal.
-BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& totals, bool progress);
+// at) with options.policies, in options.jobs processes (0: one per core), and sends the header
+// and every row to `sink` in run order. Needs prepareModel first. Fills `totals` with what was
+// finished and `table` with the games year by year (with the figures of the by-year table only
+// when options.byYear or options.plot is set); `progress` draws the bar on a terminal.
+BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& totals,
+                  YearTable& table, bool progress);
 
 } // namespace sim

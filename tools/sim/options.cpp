@@ -1,7 +1,9 @@
 // Parsing the command line of selvo-sim.
 #include "tools/sim/options.h"
 
+#include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace sim {
 
@@ -16,6 +18,45 @@ struct NumberOption {
 constexpr NumberOption seedOption{"--seed", 0, MaxSeed};
 constexpr NumberOption runsOption{"--runs", 1, MaxRuns};
 constexpr NumberOption yearsOption{"--years", 0, MaxYears};
+constexpr NumberOption jobsOption{"--jobs", 1, MaxJobs};
+
+constexpr std::pair<std::string_view, Policy> policyNames[] = {{"cull", Policy::Cull},
+                                                               {"spread", Policy::Spread}};
+
+// "none" alone, or known names separated by single commas.
+bool parsePolicies(std::string_view list, std::vector<Policy>& policies, std::string& error) {
+    policies.clear();
+    if (list == "none") return true;
+    for (std::size_t from = 0;;) {
+        const std::size_t comma = std::min(list.find(',', from), list.size());
+        const std::string_view name = list.substr(from, comma - from);
+        const auto* known = std::find_if(std::begin(policyNames), std::end(policyNames),
+                                         [&](const auto& p) { return p.first == name; });
+        if (known == std::end(policyNames)) {
+            error = "unknown policy '" + std::string(name) +
+                    "' in --policy (none, or a comma-separated list of cull, spread)";
+            return false;
+        }
+        policies.push_back(known->second);
+        if (comma == list.size()) return true;
+        from = comma + 1;
+    }
+}
+
+// The chart's picture type from its file name, ignoring case.
+bool plotFormatOf(std::string_view path, ui::ChartFormat& format) {
+    std::string ext(path.substr(std::min(path.rfind('.'), path.size())));
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    });
+    if (ext == ".png")
+        format = ui::ChartFormat::Png;
+    else if (ext == ".svg")
+        format = ui::ChartFormat::Svg;
+    else
+        return false;
+    return true;
+}
 
 std::string rangeText(const NumberOption& o) {
     return std::to_string(o.min) + " to " + std::to_string(o.max);
@@ -57,9 +98,11 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.restart = true;
             continue;
         }
-        const bool takesValue = arg == seedOption.name || arg == runsOption.name ||
-                                arg == yearsOption.name || arg == "--media" || arg == "--out";
-        if (!takesValue) {
+        const bool isNumber = arg == seedOption.name || arg == runsOption.name ||
+                              arg == yearsOption.name || arg == jobsOption.name;
+        const bool isText = arg == "--media" || arg == "--out" || arg == "--by-year" ||
+                            arg == "--plot" || arg == "--policy";
+        if (!isNumber && !isText) {
             error = "unknown option '" + std::string(arg) + "' (see --help)";
             return false;
         }
@@ -69,16 +112,30 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             return false;
         }
         const std::string_view value = argv[++i];
-        if (arg == "--media" || arg == "--out") {
+        if (isText) {
             if (value.empty()) {
                 error = "empty value after " + std::string(arg);
                 return false;
             }
-            (arg == "--media" ? options.media : options.out) = std::string(value);
+            if (arg == "--policy") {
+                if (!parsePolicies(value, options.policies, error)) return false;
+            } else if (arg == "--plot") {
+                if (!plotFormatOf(value, options.plotFormat)) {
+                    error = "--plot " + std::string(value) +
+                            ": unknown picture type (the name must end in .png or .svg)";
+                    return false;
+                }
+                options.plot = value;
+            } else {
+                (arg == "--media" ? options.media
+                 : arg == "--out" ? options.out
+                                  : options.byYear) = std::string(value);
+            }
             continue;
         }
         const NumberOption& o = arg == seedOption.name   ? seedOption
                                 : arg == runsOption.name ? runsOption
+                                : arg == jobsOption.name ? jobsOption
                                                          : yearsOption;
         std::int64_t number = 0;
         if (!parseWhole(value, INT64_MIN, INT64_MAX, number)) {
@@ -95,6 +152,8 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.seedGiven = true;
         } else if (&o == &runsOption) {
             options.runs = number;
+        } else if (&o == &jobsOption) {
+            options.jobs = number;
         } else {
             options.years = number;
         }
@@ -109,31 +168,55 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
     return true;
 }
 
+std::string policyText(const std::vector<Policy>& policies) {
+    std::string text;
+    for (Policy p : policies) {
+        if (!text.empty()) text += ',';
+        for (const auto& [name, policy] : policyNames)
+            if (policy == p) text += name;
+    }
+    return text.empty() ? "none" : text;
+}
+
 std::string usageText() {
-    return "Usage: selvo-sim [--seed N] [--runs R] [--years Y] [--media DIR] [--out FILE] "
-           "[--restart]\n"
+    return "Usage: selvo-sim [--seed N] [--runs R] [--years Y] [--media DIR] [--out FILE]\n"
+           "                 [--restart] [--jobs J] [--policy LIST] [--by-year FILE]\n"
+           "                 [--plot FILE]\n"
            "\n"
            "Plays R games of Y years each without any player action and writes one CSV row\n"
            "per game and year (year 0 is the new game), using the game's own model.\n"
            "\n"
-           "  --seed N     seed of game 0; game r uses N + r (mod 2^32). Default: from the\n"
-           "               clock, printed on standard error so that the run can be repeated.\n"
-           "  --runs R     number of games, 1 to " +
+           "  --seed N       seed of game 0; game r uses N + r (mod 2^32). Default: from the\n"
+           "                 clock, printed on standard error so that the run can be repeated.\n"
+           "  --runs R       number of games, 1 to " +
            std::to_string(MaxRuns) +
            " (default 1)\n"
-           "  --years Y    years per game, 0 to " +
+           "  --years Y      years per game, 0 to " +
            std::to_string(MaxYears) +
            " (default 100)\n"
-           "  --media DIR  folder holding KarteGebiete.png, the areas picture (default Media)\n"
-           "  --out FILE   write the CSV to FILE (complete or not at all) instead of standard\n"
-           "               output\n"
-           "  --restart    when a herd dies out, start a new game and play on to year Y, as the\n"
-           "               window does; without it that game ends at the year it died out\n"
-           "  --help       show this text\n"
+           "  --media DIR    folder holding KarteGebiete.png, the areas picture (default Media)\n"
+           "  --out FILE     write the CSV to FILE instead of standard output\n"
+           "  --restart      when a herd dies out, start a new game and play on to year Y, as\n"
+           "                 the window does; without it that game ends at the year it died out\n"
+           "  --jobs J       games played at once in separate processes, 1 to " +
+           std::to_string(MaxJobs) +
            "\n"
-           "At most " +
+           "                 (default: one per core); the output does not depend on it\n"
+           "  --policy LIST  what a keeper does before every year, in the order listed: none\n"
+           "                 (default), or cull and/or spread, comma-separated. cull: in each\n"
+           "                 Area above its capacity shoot the oldest down to the capacity.\n"
+           "                 spread: release a breeding pair from the fullest Area into each\n"
+           "                 empty Area\n"
+           "  --by-year FILE one CSV row per year over all games: share alive with its 95 %\n"
+           "                 interval, animals (mean, sd, p10, median, p90), gene pool, gene\n"
+           "                 pairs and colours present, illness\n"
+           "  --plot FILE    charts of the by-year figures as a .png or .svg picture\n"
+           "  --help         show this text\n"
+           "\n"
+           "A file is written complete or not at all (a device or FIFO directly). At most " +
            std::to_string(MaxRows) +
-           " rows (runs * (years + 1)). Columns:\n"
+           "\n"
+           "rows (runs * (years + 1)). Columns:\n"
            "  run,seed,year,rating,animals,births,deaths,genepool, the nine gene pairs\n"
            "  rr..bb (first gene, second gene; r red, y yellow, b blue), ill (animals with an\n"
            "  illness), a1..a16 (animals per Area). The row of a year holds the herd after that\n"

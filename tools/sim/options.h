@@ -1,9 +1,12 @@
 // Command-line options of selvo-sim: parsing, limits and the usage text.
 #pragma once
 
+#include "ui/chart.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sim {
 
@@ -12,6 +15,10 @@ constexpr std::int64_t MaxRuns = 1'000'000;
 constexpr std::int64_t MaxYears = 1'000'000;
 constexpr std::int64_t MaxRows = 100'000'000; // runs * (years + 1)
 constexpr std::int64_t MaxSeed = 4'294'967'295;
+constexpr std::int64_t MaxJobs = 256;
+
+// A keeper's action between years; see tools/sim/policy.h.
+enum class Policy { Cull, Spread };
 
 struct Options {
     std::uint32_t seed = 0;
@@ -22,7 +29,15 @@ struct Options {
     std::string out; // empty: standard output
     bool restart = false;
     bool help = false;
+    std::int64_t jobs = 0;        // games played at once; 0: one per core
+    std::vector<Policy> policies; // applied in this order before every year; empty: none
+    std::string byYear;           // the by-year table's file; empty: none
+    std::string plot;             // the charts' file; empty: none
+    ui::ChartFormat plotFormat = ui::ChartFormat::Png; // from the extension of `plot`
 };
+
+// The policies as --policy names them, comma-separated; "none" for an empty list.
+std::string policyText(const std::vector<Policy>& policies);
 
 // Reads argv[1 .. argc-1] into `options`. On failure returns false with a one-line message
 // (without a trailing newline) in `error`; `options` is then unspecified. --help stops parsing

@@ -20,23 +20,28 @@ std::string summaryText(const BatchTotals& t) {
     const double runs = t.runs > 0 ? double(t.runs) : 1.0;
     // A batch too short for the clock to see still gets a finite figure.
     const double seconds = std::max(t.seconds, 1e-9);
-    char text[512];
+    char text[768];
     const std::size_t extinct = t.extinctionYears.size();
     char extinction[96] = "";
     if (extinct > 0)
         std::snprintf(extinction, sizeof extinction, ", median extinction year %g",
                       median(t.extinctionYears));
+    char half[96] = "share alive never below 0.5";
+    if (t.halfLostYear >= 0)
+        std::snprintf(half, sizeof half, "share alive first below 0.5 in year %lld",
+                      static_cast<long long>(t.halfLostYear));
     std::snprintf(text, sizeof text,
                   "selvo-sim: %lld runs, %lld years simulated\n"
-                  "selvo-sim: %zu runs died out%s\n"
+                  "selvo-sim: %zu runs died out%s; %s\n"
                   "selvo-sim: at the last year: mean animals %.1f, mean genepool %.1f\n"
                   "selvo-sim: %lld animal-years in %.2f s: %.0f animal-years per second, %.0f "
                   "years per second\n",
                   static_cast<long long>(t.runs), static_cast<long long>(t.years), extinct,
-                  extinction, double(t.lastAnimalsSum) / runs, double(t.lastGenepoolSum) / runs,
-                  static_cast<long long>(t.animalYears), t.seconds, double(t.animalYears) / seconds,
-                  double(t.years) / seconds);
-    return text;
+                  extinction, half, double(t.lastAnimalsSum) / runs,
+                  double(t.lastGenepoolSum) / runs, static_cast<long long>(t.animalYears),
+                  t.seconds, double(t.animalYears) / seconds, double(t.years) / seconds);
+    // The policy list has no length limit, so it stays out of the fixed buffer.
+    return "selvo-sim: policy " + t.policy + "\n" + text;
 }
 
 } // namespace sim

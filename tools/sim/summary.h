@@ -15,13 +15,16 @@ struct BatchTotals {
     std::int64_t years = 0;                    // yearly steps simulated
     std::int64_t animalYears = 0;              // over steps: the herd size each step began with
     double seconds = 0;                        // wall time of the whole batch
+    std::string policy = "none";               // the policies as --policy names them
+    std::int64_t halfLostYear = -1; // first year with fewer than half the games alive, or -1
 };
 
 // Median of `values` (the mean of the middle two for an even count); 0 for none.
 double median(std::vector<std::int32_t> values);
 
-// A few lines, each ending in a newline: runs and years, extinctions with their median year,
-// the means at the last year and the throughput.
+// A few lines, each ending in a newline: runs, years and policy, extinctions with their median
+// year and the year from which fewer than half the herds are alive, the means at the last year
+// and the throughput.
 std::string summaryText(const BatchTotals& t);
 
 } // namespace sim

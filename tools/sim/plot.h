@@ -1,0 +1,24 @@
+// The charts of selvo-sim's --plot: the by-year figures as pictures for people.
+#pragma once
+
+#include "tools/sim/byyear.h"
+#include "tools/sim/options.h"
+#include "ui/chart.h"
+
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// Share alive with its interval, animals (median with the 10 to 90 % band, and the mean), the
+// gene-pool score's mean, and the share of games still carrying each colour gene.
+std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats);
+
+// The line above the charts: runs, years, seed and policy.
+std::string chartHeading(const Options& options);
+
+// The charts as options.plotFormat bytes. False with a one-line message.
+bool renderPlot(const Options& options, const std::vector<YearStats>& stats, std::string& bytes,
+                std::string& error);
+
+} // namespace sim

@@ -1,0 +1,192 @@
+// Charts on Qt Charts: the plain description turned into QCharts, laid out in one scene and
+// rendered to PNG through QImage or to SVG through QSvgGenerator.
+#include "ui/chart.h"
+
+#include <QApplication>
+#include <QAreaSeries>
+#include <QBuffer>
+#include <QChart>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QImage>
+#include <QLineSeries>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+constexpr int headingHeight = 36;
+constexpr int minChartWidth = 300, minChartHeight = 200;
+constexpr int bandAlpha = 70; // of 255: the line drawn over a band stays readable
+
+QColor colourOf(std::int32_t c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Charts need a QApplication. A program that has none (a command-line tool) gets one on the
+// offscreen platform, so that no display is needed; one that has its own keeps it.
+void ensureApplication() {
+    if (QApplication::instance() != nullptr) return;
+    static int argc = 3;
+    static char name[] = "selvo", option[] = "-platform", platform[] = "offscreen";
+    static char* argv[] = {name, option, platform, nullptr};
+    new QApplication(argc, argv);
+}
+
+// Drops Qt's chatter (font and runtime-folder notices) while a render runs: a command-line
+// tool's standard error belongs to its own messages. Failures show in the result instead.
+void quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) qFatal("%s", qPrintable(message));
+}
+
+QValueAxis* makeAxis(const ChartAxis& a) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(text(a.title));
+    axis->setRange(a.min, a.max);
+    axis->setTickCount(std::max(2, a.ticks));
+    axis->setLabelFormat(text(a.labelFormat));
+    return axis;
+}
+
+QLineSeries* makeLine(const std::vector<ChartPoint>& points) {
+    auto* line = new QLineSeries;
+    for (const ChartPoint& p : points)
+        line->append(p.x, p.y);
+    return line;
+}
+
+QChart* makeChart(const Chart& c) {
+    auto* chart = new QChart;
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setTitle(text(c.title));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    QValueAxis* x = makeAxis(c.x);
+    QValueAxis* y = makeAxis(c.y);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    std::vector<ChartPoint> stackTop; // upper edge of the Stacked series so far
+    for (const ChartSeries& s : c.series) {
+        QAbstractSeries* added = nullptr;
+        const QColor colour = colourOf(s.colour);
+        if (s.kind == SeriesKind::Line) {
+            QLineSeries* line = makeLine(s.points);
+            line->setPen(QPen(colour, 2));
+            added = line;
+        } else {
+            std::vector<ChartPoint> upper = s.points, lower = s.lower;
+            if (s.kind == SeriesKind::Stacked) {
+                lower = upper;
+                for (std::size_t i = 0; i < upper.size(); ++i) {
+                    lower[i].y = i < stackTop.size() ? stackTop[i].y : 0.0;
+                    upper[i].y += lower[i].y;
+                }
+                stackTop = upper;
+            }
+            QLineSeries* top = makeLine(upper);
+            QLineSeries* bottom = makeLine(lower);
+            auto* area = new QAreaSeries(top, bottom);
+            // The area series only refers to its edges; as their parent it deletes them.
+            top->setParent(area);
+            bottom->setParent(area);
+            QColor fill = colour;
+            if (s.kind == SeriesKind::Band) fill.setAlpha(bandAlpha);
+            area->setBrush(fill);
+            area->setPen(s.kind == SeriesKind::Band ? QPen(Qt::NoPen) : QPen(colour.darker(130)));
+            added = area;
+        }
+        added->setName(text(s.name));
+        chart->addSeries(added);
+        added->attachAxis(x);
+        added->attachAxis(y);
+    }
+    return chart;
+}
+
+} // namespace
+
+bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, int width,
+                  int height, ChartFormat format, std::string& bytes, std::string& error) {
+    const int top = heading.empty() ? 0 : headingHeight;
+    if (charts.empty() || width < minChartWidth ||
+        height - top < minChartHeight * int(charts.size())) {
+        error = "the charts do not fit into " + std::to_string(width) + " x " +
+                std::to_string(height) + " pixels";
+        return false;
+    }
+    const QtMessageHandler previous = qInstallMessageHandler(quiet);
+    ensureApplication();
+    QGraphicsScene scene(0, 0, width, height);
+    scene.setBackgroundBrush(Qt::white);
+    if (!heading.empty()) {
+        auto* line = scene.addSimpleText(text(heading));
+        QFont font = line->font();
+        font.setPointSize(13);
+        font.setBold(true);
+        line->setFont(font);
+        line->setPos((width - line->boundingRect().width()) / 2,
+                     (headingHeight - line->boundingRect().height()) / 2);
+    }
+    const qreal each = qreal(height - top) / qreal(charts.size());
+    std::vector<QChart*> made;
+    qreal left = 0, right = width;
+    for (std::size_t i = 0; i < charts.size(); ++i) {
+        QChart* chart = made.emplace_back(makeChart(charts[i]));
+        scene.addItem(chart); // the scene owns it from here
+        chart->setGeometry(0, top + each * qreal(i), width, each);
+        left = std::max(left, chart->plotArea().left());
+        right = std::min(right, chart->plotArea().right());
+    }
+    // Widen the margins of the charts with narrower labels, so that all plot areas line up.
+    for (QChart* chart : made) {
+        const QRectF area = chart->plotArea();
+        QMargins m = chart->margins();
+        m.setLeft(m.left() + int(std::lround(left - area.left())));
+        m.setRight(m.right() + int(std::lround(area.right() - right)));
+        chart->setMargins(m);
+    }
+    QCoreApplication::processEvents(); // the charts' layouts are redone on a posted request
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool ok = true;
+    if (format == ChartFormat::Png) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        scene.render(&painter);
+        painter.end();
+        ok = image.save(&buffer, "PNG");
+    } else {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(QSize(width, height));
+        svg.setViewBox(QRect(0, 0, width, height));
+        svg.setTitle(text(heading));
+        QPainter painter;
+        ok = painter.begin(&svg);
+        if (ok) {
+            scene.render(&painter);
+            painter.end();
+        }
+    }
+    qInstallMessageHandler(previous);
+    if (!ok) {
+        error = format == ChartFormat::Png ? "the PNG encoder failed" : "the SVG generator failed";
+        return false;
+    }
+    bytes.assign(buffer.data().constData(), std::size_t(buffer.data().size()));
+    return true;
+}
+
+} // namespace ui
