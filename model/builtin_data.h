@@ -40,4 +40,9 @@ inline constexpr std::array<std::int32_t, AreaCount> areaCapacities = {
 inline constexpr std::array<const char*, 7> ratingTexts = {
     "sehr schlecht", "schlecht", "geht so", "normal", "brauchbar", "gut", "sehr gut"};
 
+// Body colour (0x00BBGGRR) of the big icons 4..9: blue, red, yellow, green, orange, violet. The
+// media generator paints the icons in them; charts show each gene pair in its icon's colour.
+inline constexpr std::array<std::int32_t, 6> iconColours = {0xEE7640, 0x3022DA, 0x34E4FC,
+                                                            0x42C03E, 0x1484FC, 0xDE4EAA};
+
 } // namespace model

@@ -33,14 +33,15 @@ constexpr int BlueLabel = 18;
 constexpr int GenePoolGrid = 19;
 constexpr int HerdListView = 20;
 constexpr int NoGeneLabel = 21;
+constexpr int HistoryChart = 23; // the charts on the page "Verlauf"
 // Help window.
 constexpr int HelpLink = 22;
 
-constexpr std::array<int, 19> AllControls = {
+constexpr std::array<int, 20> AllControls = {
     MapPicture,   ModeCaption,  ModeIndicator, AnimalInfoBox, CarriedIndicator,
     RifleButton,  BasketButton, KeepingButton, YearButton,    ReportPanel,
     GeneOneLabel, GeneTwoLabel, RedLabel,      YellowLabel,   BlueLabel,
-    GenePoolGrid, HerdListView, NoGeneLabel,   HelpLink,
+    GenePoolGrid, HerdListView, NoGeneLabel,   HistoryChart,  HelpLink,
 };
 
 // The layer keeps one table of controls for all windows, so a number used twice would make one

@@ -5,6 +5,7 @@
 #include "model/herd.h"
 #include "model/numbers.h"
 #include "model/tables.h"
+#include "report/history_charts.h"
 #include "ui/window.h"
 
 #include <string>
@@ -51,6 +52,9 @@ void buildControls() {
     const int widths[] = {50, 50, 90, 50, 50, 50, 60};
     for (int c = 0; c < 7; ++c)
         ui::addListColumn(HerdListView, c + 1, titles[c], widths[c]);
+
+    ui::addTab(ReportPanel, "Verlauf");
+    ui::createChartControl(HistoryChart, 0, 0, 514, 492, historyCharts());
     ui::endPanel(ReportPanel);
 }
 

@@ -2,13 +2,18 @@
 // rendered to PNG through QImage or to SVG through QSvgGenerator.
 #include "ui/chart.h"
 
+#include "ui/window_state.h"
+
 #include <QApplication>
 #include <QAreaSeries>
 #include <QBuffer>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsView>
 #include <QImage>
+#include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -65,15 +70,44 @@ QLineSeries* makeLine(const std::vector<ChartPoint>& points) {
     return line;
 }
 
-QChart* makeChart(const Chart& c) {
+// A chart in a window is small: tight margins and smaller type leave room for the plot.
+void compactLook(QChart* chart) {
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
+    QFont title = chart->titleFont();
+    title.setPointSize(9);
+    title.setBold(true);
+    chart->setTitleFont(title);
+    QFont small = chart->legend()->font();
+    small.setPointSize(7);
+    chart->legend()->setFont(small);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
+    for (QAbstractAxis* axis : chart->axes()) {
+        axis->setLabelsFont(small);
+        QFont axisTitle = axis->titleFont();
+        axisTitle.setPointSize(8);
+        axis->setTitleFont(axisTitle);
+    }
+}
+
+QChart* makeChart(const Chart& c, bool compact) {
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setTitle(text(c.title));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(c.legend == LegendPlace::Right ? Qt::AlignRight
+                                                                 : Qt::AlignBottom);
     QValueAxis* x = makeAxis(c.x);
     QValueAxis* y = makeAxis(c.y);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
+    QValueAxis* right = nullptr;
+    if (std::any_of(c.series.begin(), c.series.end(),
+                    [](const ChartSeries& s) { return s.rightAxis; })) {
+        right = makeAxis(c.y2);
+        right->setGridLineVisible(false); // the left axis's grid is the one to read by
+        chart->addAxis(right, Qt::AlignRight);
+    }
     std::vector<ChartPoint> stackTop; // upper edge of the Stacked series so far
     for (const ChartSeries& s : c.series) {
         QAbstractSeries* added = nullptr;
@@ -81,6 +115,8 @@ QChart* makeChart(const Chart& c) {
         if (s.kind == SeriesKind::Line) {
             QLineSeries* line = makeLine(s.points);
             line->setPen(QPen(colour, 2));
+            // A line through one point draws nothing; its marker shows where it is.
+            line->setPointsVisible(s.points.size() == 1);
             added = line;
         } else {
             std::vector<ChartPoint> upper = s.points, lower = s.lower;
@@ -107,9 +143,46 @@ QChart* makeChart(const Chart& c) {
         added->setName(text(s.name));
         chart->addSeries(added);
         added->attachAxis(x);
-        added->attachAxis(y);
+        added->attachAxis(s.rightAxis && right ? right : y);
     }
+    if (compact) compactLook(chart);
     return chart;
+}
+
+// Lays `charts` out in `scene` (which owns them from then on) from top to bottom below the
+// heading, with their plot areas lined up; `compact` for the small charts of a window.
+void layOutCharts(QGraphicsScene& scene, const std::string& heading,
+                  const std::vector<Chart>& charts, int width, int height, bool compact) {
+    const int top = heading.empty() ? 0 : headingHeight;
+    scene.setSceneRect(0, 0, width, height);
+    scene.setBackgroundBrush(Qt::white);
+    if (!heading.empty()) {
+        auto* line = scene.addSimpleText(text(heading));
+        QFont font = line->font();
+        font.setPointSize(13);
+        font.setBold(true);
+        line->setFont(font);
+        line->setPos((width - line->boundingRect().width()) / 2,
+                     (headingHeight - line->boundingRect().height()) / 2);
+    }
+    const qreal each = qreal(height - top) / qreal(charts.size());
+    std::vector<QChart*> made;
+    qreal left = 0, right = width;
+    for (std::size_t i = 0; i < charts.size(); ++i) {
+        QChart* chart = made.emplace_back(makeChart(charts[i], compact));
+        scene.addItem(chart);
+        chart->setGeometry(0, top + each * qreal(i), width, each);
+        left = std::max(left, chart->plotArea().left());
+        right = std::min(right, chart->plotArea().right());
+    }
+    // Widen the margins of the charts with narrower labels, so that all plot areas line up.
+    for (QChart* chart : made) {
+        const QRectF area = chart->plotArea();
+        QMargins m = chart->margins();
+        m.setLeft(m.left() + int(std::lround(left - area.left())));
+        m.setRight(m.right() + int(std::lround(area.right() - right)));
+        chart->setMargins(m);
+    }
 }
 
 } // namespace
@@ -125,35 +198,8 @@ bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, 
     }
     const QtMessageHandler previous = qInstallMessageHandler(quiet);
     ensureApplication();
-    QGraphicsScene scene(0, 0, width, height);
-    scene.setBackgroundBrush(Qt::white);
-    if (!heading.empty()) {
-        auto* line = scene.addSimpleText(text(heading));
-        QFont font = line->font();
-        font.setPointSize(13);
-        font.setBold(true);
-        line->setFont(font);
-        line->setPos((width - line->boundingRect().width()) / 2,
-                     (headingHeight - line->boundingRect().height()) / 2);
-    }
-    const qreal each = qreal(height - top) / qreal(charts.size());
-    std::vector<QChart*> made;
-    qreal left = 0, right = width;
-    for (std::size_t i = 0; i < charts.size(); ++i) {
-        QChart* chart = made.emplace_back(makeChart(charts[i]));
-        scene.addItem(chart); // the scene owns it from here
-        chart->setGeometry(0, top + each * qreal(i), width, each);
-        left = std::max(left, chart->plotArea().left());
-        right = std::min(right, chart->plotArea().right());
-    }
-    // Widen the margins of the charts with narrower labels, so that all plot areas line up.
-    for (QChart* chart : made) {
-        const QRectF area = chart->plotArea();
-        QMargins m = chart->margins();
-        m.setLeft(m.left() + int(std::lround(left - area.left())));
-        m.setRight(m.right() + int(std::lround(area.right() - right)));
-        chart->setMargins(m);
-    }
+    QGraphicsScene scene;
+    layOutCharts(scene, heading, charts, width, height, false);
     QCoreApplication::processEvents(); // the charts' layouts are redone on a posted request
 
     QBuffer buffer;
@@ -187,6 +233,39 @@ bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, 
     }
     bytes.assign(buffer.data().constData(), std::size_t(buffer.data().size()));
     return true;
+}
+
+bool createChartControl(int number, int x, int y, int width, int height,
+                        const std::vector<Chart>& charts) {
+    if (charts.empty() || !detail::canCreateControl(number)) return false;
+    auto* view = new QGraphicsView(detail::controlParent);
+    auto* scene = new QGraphicsScene(view); // dies with the view, and the charts with it
+    layOutCharts(*scene, {}, charts, width, height, true);
+    view->setScene(scene);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setRenderHint(QPainter::Antialiasing);
+    detail::enterControl(number, view, detail::ControlKind::Chart, x, y, width, height);
+    return true;
+}
+
+int chartPointCount(int control, int chart, int series) {
+    const auto entry = detail::controls.find(control);
+    if (entry == detail::controls.end() || entry->second.kind != detail::ControlKind::Chart)
+        return -1;
+    auto* view = static_cast<QGraphicsView*>(entry->second.widget);
+    std::vector<QChart*> shown;
+    for (QGraphicsItem* item : view->scene()->items())
+        if (auto* c = dynamic_cast<QChart*>(item)) shown.push_back(c);
+    std::sort(shown.begin(), shown.end(),
+              [](QChart* a, QChart* b) { return a->geometry().top() < b->geometry().top(); });
+    if (chart < 0 || chart >= int(shown.size())) return -1;
+    const QList<QAbstractSeries*> all = shown[std::size_t(chart)]->series();
+    if (series < 0 || series >= all.size()) return -1;
+    if (auto* area = qobject_cast<QAreaSeries*>(all[series])) return area->upperSeries()->count();
+    if (auto* line = qobject_cast<QXYSeries*>(all[series])) return line->count();
+    return -1;
 }
 
 } // namespace ui

@@ -26,6 +26,7 @@ struct ChartSeries {
     std::int32_t colour = 0; // 0x00BBGGRR, as the game's colour tables
     std::vector<ChartPoint> points;
     std::vector<ChartPoint> lower; // Band only: its lower edge
+    bool rightAxis = false;        // measured on the chart's y2 axis at the right
 };
 
 struct ChartAxis {
@@ -36,12 +37,16 @@ struct ChartAxis {
     std::string labelFormat = "%g"; // printf format of one double
 };
 
+enum class LegendPlace { Bottom, Right };
+
 // One chart: title, axes and series, drawn in the order given (later ones on top).
 struct Chart {
     std::string title;
     ChartAxis x;
     ChartAxis y;
     std::vector<ChartSeries> series;
+    LegendPlace legend = LegendPlace::Bottom; // Right suits many short names in a low chart
+    ChartAxis y2 = {};                        // shown only when a series is measured on it
 };
 
 enum class ChartFormat { Png, Svg };
@@ -52,5 +57,14 @@ enum class ChartFormat { Png, Svg };
 // platform), so it works without a display. False with a one-line message in `error`.
 bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, int width,
                   int height, ChartFormat format, std::string& bytes, std::string& error);
+
+// A control showing `charts` stacked from top to bottom, as renderCharts draws them, on the
+// current parent (a window or a tab page). It reports no events.
+bool createChartControl(int number, int x, int y, int width, int height,
+                        const std::vector<Chart>& charts);
+
+// Points of series `series` of chart `chart` (both from 0, top to bottom and in the order
+// given) as the chart control shows them; -1 when there is no such control, chart or series.
+int chartPointCount(int control, int chart, int series);
 
 } // namespace ui

@@ -18,7 +18,7 @@ class QWidget;
 
 namespace ui::detail {
 
-enum class ControlKind { Picture, Button, PictureButton, Label, TextBox, Link, Panel, List };
+enum class ControlKind { Picture, Button, PictureButton, Label, TextBox, Link, Panel, List, Chart };
 
 struct WindowEntry {
     QWidget* widget = nullptr; // a LayerWindow; owns every control and bar on it

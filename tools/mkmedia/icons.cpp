@@ -4,6 +4,8 @@
 // reduction to 14 pixels.
 #include "tools/mkmedia/icons.h"
 
+#include "model/builtin_data.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -12,14 +14,17 @@
 
 namespace mkmedia {
 
-const std::array<Rgb, 6> IconBodyColours = {{
-    {64, 118, 238}, // blue
-    {218, 34, 48},  // red
-    {252, 228, 52}, // yellow
-    {62, 192, 66},  // green
-    {252, 132, 20}, // orange
-    {170, 78, 222}, // violet
-}};
+namespace {
+constexpr Rgb bodyColour(std::int32_t bbggrr) {
+    return {double(bbggrr & 0xFF), double((bbggrr >> 8) & 0xFF), double((bbggrr >> 16) & 0xFF)};
+}
+} // namespace
+
+const std::array<Rgb, 6> IconBodyColours = {
+    bodyColour(model::iconColours[0]), bodyColour(model::iconColours[1]),
+    bodyColour(model::iconColours[2]), bodyColour(model::iconColours[3]),
+    bodyColour(model::iconColours[4]), bodyColour(model::iconColours[5]),
+};
 
 namespace {
 

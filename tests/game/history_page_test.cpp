@@ -1,0 +1,85 @@
+// The report's page "Verlauf": the current game's history drawn as two charts.
+#include "game_fixture.h"
+
+#include "map/history.h"
+#include "model/numbers.h"
+#include "model/random.h"
+#include "report/history_charts.h"
+#include "ui/chart.h"
+#include "ui/qt_access.h"
+
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace game_test;
+
+struct Seen {
+    QStringList tabs;
+    int shownFirst = -1;
+    std::vector<int> points; // per series: "Tiere" 0..2, then "Genpool" 0..9
+};
+
+// Opens the report, switches to "Verlauf" as a player would and reads the charts' points.
+Seen openHistoryPage() {
+    Seen seen;
+    whileOpen([] { clickToolItem(model::ReportButton); },
+              [&] {
+                  auto* panel = qobject_cast<QTabWidget*>(ui::controlWidget(model::ReportPanel));
+                  if (panel) {
+                      seen.shownFirst = panel->currentIndex();
+                      for (int t = 0; t < panel->count(); ++t)
+                          seen.tabs << panel->tabText(t);
+                      panel->setCurrentIndex(2);
+                  }
+                  for (int s = 0; s < 3; ++s)
+                      seen.points.push_back(ui::chartPointCount(model::HistoryChart, 0, s));
+                  for (int s = 0; s < 10; ++s)
+                      seen.points.push_back(ui::chartPointCount(model::HistoryChart, 1, s));
+                  requestClose(model::ReportWindow);
+              });
+    return seen;
+}
+
+TEST(HistoryPage, ShowsOnePointPerYearOfTheCurrentGame) {
+    startGame();
+    clickToolItem(model::NewGameButton);
+    Seen seen = openHistoryPage();
+    EXPECT_EQ(seen.tabs, (QStringList{"Übersicht", "Liste", "Verlauf"}));
+    EXPECT_EQ(seen.shownFirst, 0);
+    EXPECT_EQ(seen.points, std::vector<int>(13, 1)); // year 0 alone: a single point
+
+    model::seedRandom(3);
+    for (int y = 0; y < 5; ++y)
+        clickControl(model::YearButton);
+    ASSERT_EQ(map::History.size(), 6u);
+    seen = openHistoryPage();
+    EXPECT_EQ(seen.points, std::vector<int>(13, 6));
+    EXPECT_EQ(ui::chartPointCount(model::HistoryChart, 0, 0), -1); // gone with the window
+}
+
+TEST(HistoryPage, PairsInTheirIconsColoursAndAThinnedHistorySaysSo) {
+    const std::vector<ui::Chart> charts = report::historyCharts();
+    ASSERT_EQ(charts.size(), 2u);
+    EXPECT_EQ(charts[0].title, "Tiere");
+    EXPECT_EQ(charts[1].title, "Genpool");
+    EXPECT_EQ(charts[0].x.title, "Jahr");
+    const std::vector<std::pair<std::string, std::int32_t>> pairs = {
+        {"Rot/Rot", 0x3022DA},   {"Rot/Gelb", 0x1484FC},  {"Rot/Blau", 0xDE4EAA},
+        {"Gelb/Rot", 0x1484FC},  {"Gelb/Gelb", 0x34E4FC}, {"Gelb/Blau", 0x42C03E},
+        {"Blau/Rot", 0xDE4EAA},  {"Blau/Gelb", 0x42C03E}, {"Blau/Blau", 0xEE7640},
+        {"Genpool-Wert", 0x000000},
+    };
+    ASSERT_EQ(charts[1].series.size(), pairs.size());
+    for (std::size_t s = 0; s < pairs.size(); ++s) {
+        EXPECT_EQ(charts[1].series[s].name, pairs[s].first);
+        EXPECT_EQ(charts[1].series[s].colour, pairs[s].second) << pairs[s].first;
+    }
+    map::HistoryStride = 4;
+    EXPECT_EQ(report::historyCharts()[0].title, "Tiere (nur jedes 4. Jahr gezeigt)");
+    map::HistoryStride = 1;
+}
+
+} // namespace
