@@ -3,21 +3,17 @@
 
 #include "ui/blend.h"
 #include "ui/image_reader.h"
+#include "ui/picture_files.h"
 #include "ui/png_decode.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 
 namespace ui {
 
 namespace {
-
-// Larger files are refused unread; no picture within the pixel budget needs more.
-constexpr std::uintmax_t MaxFileBytes = std::uintmax_t{64} * 1024 * 1024;
 
 // One number's picture, and how it is prepared for alpha drawing onto 3- and 4-channel targets
 // (prepared on first use, forgotten whenever the picture changes).
@@ -46,18 +42,10 @@ bool isConsistent(const Picture& picture) {
            std::size_t(picture.width) * std::size_t(picture.height) * std::size_t(picture.channels);
 }
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size == 0 || size > MaxFileBytes) return false;
-
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    bytes.resize(std::size_t(size));
-    const bool complete = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    std::fclose(file);
-    return complete;
+// A number whose file is still being read in the background gets its picture before anything
+// looks at the number.
+void settle(int number) {
+    if (files::isPending(number)) slots[std::size_t(number)].picture = files::take(number);
 }
 
 Picture* openTarget() {
@@ -155,12 +143,18 @@ bool decodePicture(const std::uint8_t* data, std::size_t size, Picture& out) {
 bool loadPicture(int number, const std::string& path) {
     if (!validNumber(number)) return false;
     freePicture(number);
-    std::vector<std::uint8_t> bytes;
     Picture picture;
-    if (!readWholeFile(path, bytes) || !decodePicture(bytes.data(), bytes.size(), picture))
-        return false;
+    if (!files::readPicture(path, picture)) return false;
     slots[std::size_t(number)].picture = std::move(picture);
     return true;
+}
+
+void loadPictures(const std::vector<std::string>& paths) {
+    const std::size_t count = std::min(paths.size(), std::size_t(MaxPictures));
+    for (std::size_t n = 0; n < count; ++n)
+        freePicture(int(n));
+    files::startReading(
+        std::vector<std::string>(paths.begin(), paths.begin() + std::ptrdiff_t(count)));
 }
 
 bool setPicture(int number, Picture picture) {
@@ -172,13 +166,16 @@ bool setPicture(int number, Picture picture) {
 }
 
 const Picture* pictureHandle(int number) {
-    if (!validNumber(number) || !slots[std::size_t(number)].picture) return nullptr;
+    if (!validNumber(number)) return nullptr;
+    settle(number);
+    if (!slots[std::size_t(number)].picture) return nullptr;
     return &*slots[std::size_t(number)].picture;
 }
 
 void freePicture(int number) {
     if (!validNumber(number)) return;
     if (openNumber == number) closeDrawing();
+    settle(number);
     slots[std::size_t(number)].picture.reset();
     forgetPlans(slots[std::size_t(number)]);
 }

@@ -5,6 +5,7 @@
 #include "ui/qt_access.h"
 #include "ui/window_state.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -17,6 +18,9 @@
 #include <QWindow>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace ui::detail {
@@ -97,6 +101,30 @@ void destroyWindowWidget(QWidget* widget) {
     delete widget;
 }
 
+// Whether a session bus can be found without starting one: an address in the environment, the
+// user's bus socket, or a bus dbus-launch already started for this display (it notes those in
+// ~/.dbus/session-bus/MACHINE-DISPLAY).
+bool sessionBusExists() {
+    const auto named = [](const char* variable) {
+        const char* value = std::getenv(variable);
+        return std::string(value != nullptr ? value : "");
+    };
+    std::error_code error;
+    if (!named("DBUS_SESSION_BUS_ADDRESS").empty()) return true;
+    if (!named("XDG_RUNTIME_DIR").empty() &&
+        std::filesystem::exists(named("XDG_RUNTIME_DIR") + "/bus", error))
+        return true;
+    std::string machine;
+    for (const char* file : {"/var/lib/dbus/machine-id", "/etc/machine-id"})
+        if (machine.empty()) std::getline(std::ifstream(file), machine);
+    std::string display = named("DISPLAY");
+    display = display.substr(display.rfind(':') + 1);
+    display = display.substr(0, display.find('.'));
+    return !named("HOME").empty() && !machine.empty() && !display.empty() &&
+           std::filesystem::exists(named("HOME") + "/.dbus/session-bus/" + machine + "-" + display,
+                                   error);
+}
+
 Event takeEvent() {
     Event event = events.front();
     events.pop_front();
@@ -156,8 +184,19 @@ void initWindowing() {
     static int argc = 1;
     static char name[] = "selvo";
     static char* argv[] = {name, nullptr};
+    // The accessibility bridge looks for the session bus when the first window shows. With none
+    // to be found, the bus library would start a private one through dbus-launch: tens of
+    // milliseconds before the first frame and a daemon left behind, for a bus no assistive
+    // technology knows of. The bridge is then made to look (once, now) at no bus at all; where a
+    // bus exists it finds it as always. Programs started later see the environment unchanged.
+    const bool noBus = !sessionBusExists();
+    if (noBus) setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
     application = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    if (noBus) {
+        QAccessible::isActive();
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    }
 }
 
 void shutdownWindowing() {

@@ -74,6 +74,22 @@ TEST_F(PictureTable, FailedLoadLeavesTheNumberEmpty) {
     EXPECT_FALSE(ui::loadPicture(ui::MaxPictures, good));
 }
 
+// A list is read on a second thread, as if loaded number by number: a file named twice is read
+// into two pictures of their own, a missing one leaves its number empty.
+TEST_F(PictureTable, ListedFilesLoadAsIfOneByOne) {
+    fixtures::TempFolder folder;
+    fixtures::PngImage image{.width = 2, .height = 1};
+    image.rows = {Bytes{1, 2, 3, 4, 5, 6}};
+    const std::string good = folder.write("good.png", fixtures::writePng(image));
+    ui::loadPictures({good, (folder.path / "missing.png").string(), good});
+    EXPECT_EQ(ui::pictureHandle(1), nullptr);
+    ASSERT_TRUE(ui::openDrawing(2));
+    const ui::Picture paint = pattern(2, 1, 3, 4);
+    ui::drawPicture(&paint, 0, 0);
+    EXPECT_EQ(ui::pictureHandle(2)->pixels, paint.pixels);
+    EXPECT_EQ(ui::pictureHandle(0)->pixels, (Bytes{3, 2, 1, 6, 5, 4}));
+}
+
 TEST_F(PictureTable, SetPictureRefusesInconsistentPictures) {
     for (const ui::Picture& bad :
          {ui::Picture{2, 2, 3, Bytes(11)}, ui::Picture{1, 1, 2, Bytes(2)}, ui::Picture{}}) {
