@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace app {
 
@@ -36,8 +37,11 @@ void startUp() {
     WorkingFolder = folderWithSeparator(ec ? std::string() : cwd.string());
 
     model::loadTables();
-    for (int n = 0; n < model::PictureCount; ++n)
-        ui::loadPicture(n, WorkingFolder + model::PictureFiles[n]);
+    // Read on a second thread while the window is built; each picture is waited for where used.
+    std::vector<std::string> paths;
+    for (const char* file : model::PictureFiles)
+        paths.push_back(WorkingFolder + file);
+    ui::loadPictures(paths);
 }
 
 void shutDown() {

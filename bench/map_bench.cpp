@@ -1,5 +1,5 @@
 // The map frame: composition with 150 and 1,500 animals against a plain frame copy, and loading
-// the twenty pictures.
+// the twenty pictures one by one and as one list.
 #include "bench/fixtures.h"
 
 #include "map/compose.h"
@@ -7,6 +7,9 @@
 #include "ui/picture.h"
 
 #include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -45,5 +48,22 @@ void loadAllPictures(benchmark::State& state) {
     }
 }
 BENCHMARK(loadAllPictures)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", bench::fastest);
+
+// The twenty as start-up reads them: one list on a second thread, each number then taken in turn.
+void loadPictureList(benchmark::State& state) {
+    if (!bench::loadMedia()) return state.SkipWithError(bench::mediaError().c_str());
+    std::vector<std::string> paths;
+    for (int n = 0; n < model::PictureCount; ++n)
+        paths.push_back(bench::picturePath(n));
+    for (auto _ : state) {
+        ui::loadPictures(paths);
+        for (int n = 0; n < model::PictureCount; ++n)
+            if (ui::pictureHandle(n) == nullptr) return state.SkipWithError("a picture failed");
+    }
+}
+BENCHMARK(loadPictureList)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->ComputeStatistics("min", bench::fastest);
 
 } // namespace

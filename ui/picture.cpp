@@ -1,26 +1,30 @@
 // The numbered picture table, file loading, and plain and alpha drawing onto the open picture.
 #include "ui/picture.h"
 
+#include "ui/blend.h"
 #include "ui/image_reader.h"
+#include "ui/picture_files.h"
 #include "ui/png_decode.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 
 namespace ui {
 
 namespace {
 
-// Larger files are refused unread; no picture within the pixel budget needs more.
-constexpr std::uintmax_t MaxFileBytes = std::uintmax_t{64} * 1024 * 1024;
+// One number's picture, and how it is prepared for alpha drawing onto 3- and 4-channel targets
+// (prepared on first use, forgotten whenever the picture changes).
+struct Slot {
+    std::optional<Picture> picture;
+    std::array<blend::Plan, 2> plans;
+};
 
 // Every picture by number; an empty slot holds none. Addresses stay put while a number holds
 // its picture, so handles given out remain valid until that number is freed or replaced.
-std::array<std::optional<Picture>, MaxPictures> pictures;
+std::array<Slot, MaxPictures> slots;
 // The number open for drawing, or -1. It always names a held picture: freeing that number
 // closes the drawing.
 int openNumber = -1;
@@ -38,22 +42,28 @@ bool isConsistent(const Picture& picture) {
            std::size_t(picture.width) * std::size_t(picture.height) * std::size_t(picture.channels);
 }
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size == 0 || size > MaxFileBytes) return false;
-
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    bytes.resize(std::size_t(size));
-    const bool complete = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    std::fclose(file);
-    return complete;
+// A number whose file is still being read in the background gets its picture before anything
+// looks at the number.
+void settle(int number) {
+    if (files::isPending(number)) slots[std::size_t(number)].picture = files::take(number);
 }
 
 Picture* openTarget() {
-    return openNumber >= 0 ? &*pictures[std::size_t(openNumber)] : nullptr;
+    return openNumber >= 0 ? &*slots[std::size_t(openNumber)].picture : nullptr;
+}
+
+void forgetPlans(Slot& slot) {
+    for (blend::Plan& plan : slot.plans)
+        if (plan.channels != 0) plan = blend::Plan{};
+}
+
+// The slot whose picture `picture` is, or nullptr for a picture outside the table.
+Slot* slotHolding(const Picture* picture) {
+    const auto address = reinterpret_cast<std::uintptr_t>(picture);
+    const auto first = reinterpret_cast<std::uintptr_t>(slots.data());
+    if (address < first || (address - first) / sizeof(Slot) >= slots.size()) return nullptr;
+    Slot& slot = slots[(address - first) / sizeof(Slot)];
+    return slot.picture && &*slot.picture == picture ? &slot : nullptr;
 }
 
 // The part of a source placed at (x, y) that lands inside the target, in both pictures'
@@ -107,35 +117,6 @@ void copyRows(const Picture& source, Picture& target, const Overlap& o) {
     }
 }
 
-// round(v / 255) for v up to 255 * 255, without a division.
-inline std::uint8_t divide255(unsigned v) {
-    v += 128;
-    return std::uint8_t((v + (v >> 8)) >> 8);
-}
-
-// Source over with straight alpha from a 4-channel source; the target keeps its own layout.
-template <int TargetChannels>
-void blendRows(const Picture& source, Picture& target, const Overlap& o) {
-    for (int row = 0; row < o.height; ++row) {
-        const std::uint8_t* s = sourceRow(source, o, row);
-        std::uint8_t* d = targetRow(target, o, row);
-        for (int x = 0; x < o.width; ++x, s += 4, d += TargetChannels) {
-            const unsigned alpha = s[3];
-            if (alpha == 0) continue;
-            if (alpha == 255) {
-                std::memcpy(d, s, 3);
-                if constexpr (TargetChannels == 4) d[3] = 255;
-                continue;
-            }
-            const unsigned rest = 255 - alpha;
-            d[0] = divide255(s[0] * alpha + d[0] * rest);
-            d[1] = divide255(s[1] * alpha + d[1] * rest);
-            d[2] = divide255(s[2] * alpha + d[2] * rest);
-            if constexpr (TargetChannels == 4) d[3] = std::uint8_t(alpha + divide255(d[3] * rest));
-        }
-    }
-}
-
 // Runs `draw` for the visible part of `source` on the open picture. Drawing a picture onto
 // itself would read pixels already overwritten, so that case works from a copy.
 template <typename Draw> void drawClipped(const Picture* source, int x, int y, Draw draw) {
@@ -149,6 +130,7 @@ template <typename Draw> void drawClipped(const Picture* source, int x, int y, D
     } else {
         draw(*source, *target, overlap);
     }
+    forgetPlans(slots[std::size_t(openNumber)]);
 }
 
 } // namespace
@@ -161,31 +143,41 @@ bool decodePicture(const std::uint8_t* data, std::size_t size, Picture& out) {
 bool loadPicture(int number, const std::string& path) {
     if (!validNumber(number)) return false;
     freePicture(number);
-    std::vector<std::uint8_t> bytes;
     Picture picture;
-    if (!readWholeFile(path, bytes) || !decodePicture(bytes.data(), bytes.size(), picture))
-        return false;
-    pictures[std::size_t(number)] = std::move(picture);
+    if (!files::readPicture(path, picture)) return false;
+    slots[std::size_t(number)].picture = std::move(picture);
     return true;
+}
+
+void loadPictures(const std::vector<std::string>& paths) {
+    const std::size_t count = std::min(paths.size(), std::size_t(MaxPictures));
+    for (std::size_t n = 0; n < count; ++n)
+        freePicture(int(n));
+    files::startReading(
+        std::vector<std::string>(paths.begin(), paths.begin() + std::ptrdiff_t(count)));
 }
 
 bool setPicture(int number, Picture picture) {
     if (!validNumber(number)) return false;
     freePicture(number);
     if (!isConsistent(picture)) return false;
-    pictures[std::size_t(number)] = std::move(picture);
+    slots[std::size_t(number)].picture = std::move(picture);
     return true;
 }
 
 const Picture* pictureHandle(int number) {
-    if (!validNumber(number) || !pictures[std::size_t(number)]) return nullptr;
-    return &*pictures[std::size_t(number)];
+    if (!validNumber(number)) return nullptr;
+    settle(number);
+    if (!slots[std::size_t(number)].picture) return nullptr;
+    return &*slots[std::size_t(number)].picture;
 }
 
 void freePicture(int number) {
     if (!validNumber(number)) return;
     if (openNumber == number) closeDrawing();
-    pictures[std::size_t(number)].reset();
+    settle(number);
+    slots[std::size_t(number)].picture.reset();
+    forgetPlans(slots[std::size_t(number)]);
 }
 
 void freeAllPictures() {
@@ -214,12 +206,23 @@ void drawPicture(const Picture* source, int x, int y) {
 
 void drawPictureAlpha(const Picture* source, int x, int y) {
     drawClipped(source, x, y, [](const Picture& from, Picture& to, const Overlap& o) {
-        if (from.channels != 4)
-            copyRows(from, to, o);
-        else if (to.channels == 4)
-            blendRows<4>(from, to, o);
-        else
-            blendRows<3>(from, to, o);
+        if (from.channels != 4) return copyRows(from, to, o);
+        std::uint8_t* first = targetRow(to, o, 0);
+        const blend::Placement at{o.sourceX,
+                                  o.sourceY,
+                                  o.width,
+                                  o.height,
+                                  first,
+                                  std::size_t(to.width) * std::size_t(to.channels),
+                                  std::size_t(to.pixels.data() + to.pixels.size() - first)};
+        // Pictures in the table are prepared once; a drawing onto itself works from a copy,
+        // which is not in the table.
+        Slot* slot = slotHolding(&from);
+        if (slot == nullptr || std::int64_t{from.width} * from.height > blend::MaxPlanPixels)
+            return blend::drawUnprepared(from, to.channels, at);
+        blend::Plan& plan = slot->plans[std::size_t(to.channels - 3)];
+        if (plan.channels == 0) blend::prepare(from, to.channels, plan);
+        blend::drawPrepared(plan, at);
     });
 }
 

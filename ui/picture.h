@@ -33,6 +33,12 @@ bool decodePicture(const std::uint8_t* data, std::size_t size, Picture& out);
 // the number stays empty. Returns whether the load succeeded (start-up ignores it).
 bool loadPicture(int number, const std::string& path);
 
+// Loads paths[n] under number n for every n below MaxPictures, as loadPicture would, but reads
+// the files on a second thread while the caller goes on: the first use of a number waits for its
+// file, or reads it then if the thread has not begun it. A path named twice is read once; each
+// number still holds a picture of its own.
+void loadPictures(const std::vector<std::string>& paths);
+
 // Puts an already decoded picture under `number` (tests and tools), freeing what it held.
 bool setPicture(int number, Picture picture);
 

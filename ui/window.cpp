@@ -5,18 +5,25 @@
 #include "ui/qt_access.h"
 #include "ui/window_state.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
 
+#include <xcb/xcb.h>
+
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace ui::detail {
@@ -97,6 +104,53 @@ void destroyWindowWidget(QWidget* widget) {
     delete widget;
 }
 
+// Whether a session bus can be found without starting one: an address in the environment, the
+// user's bus socket, or a bus dbus-launch already started for this display (it notes those in
+// ~/.dbus/session-bus/MACHINE-DISPLAY).
+bool sessionBusExists() {
+    const auto named = [](const char* variable) {
+        const char* value = std::getenv(variable);
+        return std::string(value != nullptr ? value : "");
+    };
+    std::error_code error;
+    if (!named("DBUS_SESSION_BUS_ADDRESS").empty()) return true;
+    if (!named("XDG_RUNTIME_DIR").empty() &&
+        std::filesystem::exists(named("XDG_RUNTIME_DIR") + "/bus", error))
+        return true;
+    std::string machine;
+    for (const char* file : {"/var/lib/dbus/machine-id", "/etc/machine-id"})
+        if (machine.empty()) std::getline(std::ifstream(file), machine);
+    std::string display = named("DISPLAY");
+    display = display.substr(display.rfind(':') + 1);
+    display = display.substr(0, display.find('.'));
+    return !named("HOME").empty() && !machine.empty() && !display.empty() &&
+           std::filesystem::exists(named("HOME") + "/.dbus/session-bus/" + machine + "-" + display,
+                                   error);
+}
+
+// Whether the X display advertises an AT-SPI bus (the root window's AT_SPI_BUS property): the
+// bridge reads it once it has some session bus, which lets a program run as root reach a screen
+// reader of the desktop.
+bool accessibilityBusAdvertised() {
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) return false;
+    static constexpr char name[] = "AT_SPI_BUS";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr);
+    bool advertised = false;
+    if (atom != nullptr && atom->atom != XCB_ATOM_NONE) {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        xcb_get_property_reply_t* property = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_ANY, 0, 0),
+            nullptr);
+        advertised = property != nullptr && property->type != XCB_ATOM_NONE;
+        std::free(property);
+    }
+    std::free(atom);
+    return advertised;
+}
+
 Event takeEvent() {
     Event event = events.front();
     events.pop_front();
@@ -158,6 +212,17 @@ void initWindowing() {
     static char* argv[] = {name, nullptr};
     application = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The accessibility bridge looks for the session bus when the first window shows. With none
+    // to be found, the bus library would start a private one through dbus-launch: tens of
+    // milliseconds before the first frame and a daemon left behind, for a bus no assistive
+    // technology knows of. The bridge is then made to look (once, now) at no bus at all. Where a
+    // bus exists, or the display advertises an AT-SPI bus, it finds its way as always. Programs
+    // started later see the environment unchanged.
+    if (!sessionBusExists() && !accessibilityBusAdvertised()) {
+        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+        QAccessible::isActive();
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    }
 }
 
 void shutdownWindowing() {

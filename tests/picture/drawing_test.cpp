@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -27,6 +29,18 @@ void referenceCopy(const ui::Picture& source, ui::Picture& target, long long x, 
             auto* d = &target.pixels[std::size_t((ty * target.width + tx) * target.channels)];
             std::copy(s, s + 3, d);
             if (target.channels == 4) d[3] = source.channels == 4 ? s[3] : 255;
+        }
+}
+
+// Source over done pixel by pixel in floating point and rounded: what drawPictureAlpha must give.
+void referenceBlend(const ui::Picture& source, ui::Picture& target, int x, int y) {
+    for (int ty = std::max(y, 0); ty < std::min(y + source.height, target.height); ++ty)
+        for (int tx = std::max(x, 0); tx < std::min(x + source.width, target.width); ++tx) {
+            const auto* s = &source.pixels[std::size_t(((ty - y) * source.width + tx - x) * 4)];
+            auto* d = &target.pixels[std::size_t((ty * target.width + tx) * target.channels)];
+            for (int c = 0; c < target.channels; ++c)
+                d[c] = std::uint8_t(
+                    std::lround(((c < 3 ? s[c] : 255) * s[3] + d[c] * (255 - s[3])) / 255.0));
         }
 }
 
@@ -58,6 +72,22 @@ TEST_F(PictureTable, FailedLoadLeavesTheNumberEmpty) {
     EXPECT_EQ(ui::pictureHandle(6)->pixels, (Bytes{3, 2, 1, 6, 5, 4}));
     EXPECT_FALSE(ui::loadPicture(-1, good));
     EXPECT_FALSE(ui::loadPicture(ui::MaxPictures, good));
+}
+
+// A list is read on a second thread, as if loaded number by number: a file named twice is read
+// into two pictures of their own, a missing one leaves its number empty.
+TEST_F(PictureTable, ListedFilesLoadAsIfOneByOne) {
+    fixtures::TempFolder folder;
+    fixtures::PngImage image{.width = 2, .height = 1};
+    image.rows = {Bytes{1, 2, 3, 4, 5, 6}};
+    const std::string good = folder.write("good.png", fixtures::writePng(image));
+    ui::loadPictures({good, (folder.path / "missing.png").string(), good});
+    EXPECT_EQ(ui::pictureHandle(1), nullptr);
+    ASSERT_TRUE(ui::openDrawing(2));
+    const ui::Picture paint = pattern(2, 1, 3, 4);
+    ui::drawPicture(&paint, 0, 0);
+    EXPECT_EQ(ui::pictureHandle(2)->pixels, paint.pixels);
+    EXPECT_EQ(ui::pictureHandle(0)->pixels, (Bytes{3, 2, 1, 6, 5, 4}));
 }
 
 TEST_F(PictureTable, SetPictureRefusesInconsistentPictures) {
@@ -137,6 +167,49 @@ TEST_F(Drawing, AlphaBlendRoundsEveryAlpha) {
         ASSERT_TRUE(ui::openDrawing(1));
         ui::drawPictureAlpha(&source, 0, 0);
         EXPECT_EQ(ui::pictureHandle(1)->pixels, want.pixels) << to << " channels";
+    }
+}
+
+// Icons of clear, solid and partly covering pixels on random backgrounds, from the table (prepared
+// once) and from outside it, at every place from wholly off one edge to wholly off the other.
+TEST_F(Drawing, AlphaBlendEqualsAPlainBlendWhereverItIsClipped) {
+    std::mt19937 random(14);
+    const auto byte = [&] { return std::uint8_t(random()); };
+    const auto picture = [&](int width, int height, int channels, bool icon) {
+        ui::Picture p{width, height, channels, {}};
+        for (int i = 0; i < width * height * channels; ++i)
+            // Icons: half their pixels clear, a quarter solid.
+            p.pixels.push_back(icon && i % 4 == 3 ? std::array{0, 0, 255, int(byte())}[random() % 4]
+                                                  : byte());
+        return p;
+    };
+    for (int round = 0; round < 6; ++round) {
+        const int channels = 3 + round % 2;
+        const ui::Picture icon = picture(1 + int(random() % 40), 1 + int(random() % 9), 4, true);
+        ui::setPicture(8, icon);
+        for (const ui::Picture* source : {ui::pictureHandle(8), &icon})
+            for (int y = -icon.height; y <= 10; ++y)
+                for (int x = -icon.width; x <= 45; ++x) {
+                    ui::setPicture(9, picture(45, 10, channels, false));
+                    ui::Picture want = *ui::pictureHandle(9);
+                    referenceBlend(icon, want, x, y);
+                    ASSERT_TRUE(ui::openDrawing(9));
+                    ui::drawPictureAlpha(source, x, y);
+                    ASSERT_EQ(ui::pictureHandle(9)->pixels, want.pixels)
+                        << icon.width << "x" << icon.height << " onto " << channels
+                        << " channels at " << x << ", " << y
+                        << (source == &icon ? " from outside the table" : "");
+                }
+        // Whatever is drawn onto the icon, it draws from then on.
+        const ui::Picture repainted = picture(icon.width, icon.height, 4, true);
+        ASSERT_TRUE(ui::openDrawing(8));
+        ui::drawPicture(&repainted, 0, 0);
+        ui::setPicture(9, picture(45, 10, channels, false));
+        ui::Picture want = *ui::pictureHandle(9);
+        referenceBlend(repainted, want, 1, 0);
+        ASSERT_TRUE(ui::openDrawing(9));
+        ui::drawPictureAlpha(ui::pictureHandle(8), 1, 0);
+        ASSERT_EQ(ui::pictureHandle(9)->pixels, want.pixels);
     }
 }
 
