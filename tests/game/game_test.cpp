@@ -1,5 +1,5 @@
-// The main window played with real clicks: start-up, information, the three modes, years,
-// the end of a game and the borders switch.
+// The main window played with real clicks: start-up, what assistive technology reads, information,
+// the three modes, years, the end of a game and the borders switch.
 #include "game_fixture.h"
 
 #include "app/main_window.h"
@@ -8,8 +8,12 @@
 #include "model/tables.h"
 #include "ui/qt_access.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QToolTip>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -58,6 +62,30 @@ TEST_F(MainWindow, StartsWithTheFoundersAndExactGeometry) {
     EXPECT_EQ(ui::controlWidget(map::YearButton)->geometry(), QRect(910, 650, 80, 25));
     EXPECT_EQ(ui::controlWidget(map::CarriedIndicator)->geometry(), QRect(910, 240, 50, 30));
     EXPECT_EQ(app::InterventionMode, app::Keeping);
+}
+
+// A screen reader reads the German name of every control that shows only a picture, and the
+// five fields as the window's status bar; none of those names shows up as a tool tip.
+TEST_F(MainWindow, AssistiveTechnologyNamesPictureControlsAndSeesTheStatusBar) {
+    auto tool = [](int item) { return ui::toolItemWidget(map::MainToolBar, item); };
+    const std::pair<QWidget*, QString> named[] = {{ui::controlWidget(map::RifleButton), "Gewehr"},
+                                                  {ui::controlWidget(map::BasketButton), "Korb"},
+                                                  {tool(map::NewGameButton), "Neues Spiel"},
+                                                  {tool(map::AreaBordersToggle), "Gebietsgrenzen"},
+                                                  {tool(map::ReportButton), "Bericht"},
+                                                  {tool(map::HelpButton), "Hilfe"}};
+    for (const auto& [widget, name] : named) {
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(4, 4), widget->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(widget, &hover);
+        EXPECT_FALSE(QToolTip::isVisible()) << name.toStdString();
+    }
+    QWidget* bar = ui::statusBarWidget(map::MainStatusBar);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(bar)->role(), QAccessible::StatusBar);
+    for (int field = 0; field < 5; ++field)
+        EXPECT_EQ(ui::statusField(map::MainStatusBar, field)->geometry(),
+                  QRect(200 * field, 0, 200, bar->height()));
 }
 
 TEST_F(MainWindow, RightClickShowsTheAnimalAndMissesLeaveTheBoxAlone) {

@@ -43,7 +43,7 @@ class SimCli : public ::testing::Test {
     Result run(const std::vector<std::string>& args) const {
         std::string command = quoted(SELVO_SIM_EXE);
         for (const std::string& a : args)
-            command += " " + quoted(a);
+            command.append(" ").append(quoted(a)); // `" " + string` trips g++ 12's -Wrestrict
         command += " >" + quoted(dir / "stdout") + " 2>" + quoted(dir / "stderr");
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "stdout"),
