@@ -1,29 +1,31 @@
 # Installing the game where a Debian user expects it, and the Debian package built from that.
-#   bin/selvo-mornik               launcher: changes into the data folder, starts the game
-#   bin/selvo-sim                  the batch simulator
+# Games keep their programs in games/ (on every user's PATH) and their data in share/games/:
+#   games/selvo-mornik             launcher: changes into the data folder, starts the game
+#   games/selvo-sim                the batch simulator
 #   libexec/selvo-mornik/          the game itself
-#   share/selvo-mornik/            Media/ and Help.htm: the game's current folder
+#   share/games/selvo-mornik/      Media/ and Help.htm: the game's current folder
 #   share/applications, share/metainfo, share/icons/hicolor, share/man/man6, share/doc
 include(GNUInstallDirs)
 
 set(SELVO_DIST ${PROJECT_SOURCE_DIR}/dist)
 set(SELVO_APP_ID org.example.selvo_mornik)
-set(SELVO_DATA_DIR ${CMAKE_INSTALL_DATADIR}/selvo-mornik)
+set(SELVO_GAMES_DIR games)
+set(SELVO_DATA_DIR ${CMAKE_INSTALL_DATAROOTDIR}/games/selvo-mornik)
 set(SELVO_EXEC_DIR ${CMAKE_INSTALL_LIBEXECDIR}/selvo-mornik)
 set(SELVO_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/selvo-mornik)
 
 install(TARGETS selvo-mornik RUNTIME DESTINATION ${SELVO_EXEC_DIR})
-install(TARGETS selvo-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS selvo-sim RUNTIME DESTINATION ${SELVO_GAMES_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Media DESTINATION ${SELVO_DATA_DIR}
         FILES_MATCHING PATTERN "*.png")
 install(FILES ${PROJECT_SOURCE_DIR}/Help.htm DESTINATION ${SELVO_DATA_DIR})
 
 # The launcher reaches both folders relative to itself, so an installed tree works wherever it
 # lies, also under DESTDIR.
-file(RELATIVE_PATH SELVO_DATA_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${SELVO_DATA_DIR})
-file(RELATIVE_PATH SELVO_EXEC_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${SELVO_EXEC_DIR})
+file(RELATIVE_PATH SELVO_DATA_FROM_BIN /${SELVO_GAMES_DIR} /${SELVO_DATA_DIR})
+file(RELATIVE_PATH SELVO_EXEC_FROM_BIN /${SELVO_GAMES_DIR} /${SELVO_EXEC_DIR})
 configure_file(${SELVO_DIST}/selvo-mornik.in ${PROJECT_BINARY_DIR}/dist/selvo-mornik @ONLY)
-install(PROGRAMS ${PROJECT_BINARY_DIR}/dist/selvo-mornik DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS ${PROJECT_BINARY_DIR}/dist/selvo-mornik DESTINATION ${SELVO_GAMES_DIR})
 
 install(FILES ${SELVO_DIST}/${SELVO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
@@ -59,13 +61,14 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Selvo mornik developers <selvo-mornik@users.noreply.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "simulation game: look after a herd of wild mountain animals")
 set(CPACK_PACKAGE_DESCRIPTION
-    "A single-window simulation game with German texts. A herd of wild mountain animals lives
-on a map of sixteen areas; every animal carries two colour genes that give it its colour.
-Each round is one year of ageing, wandering, feeding, illness and births. Between the years
-the player shoots, carries or leaves animals and watches the gene-pool score.
+    "A single-window simulation game with German texts. A herd of wild mountain
+animals lives on a map of sixteen areas; every animal carries two colour genes
+that give it its colour. Each round is one year of ageing, wandering, feeding,
+illness and births. Between the years the player shoots, carries or leaves
+animals and watches the gene-pool score.
 .
-The package also holds selvo-sim, which plays many games without a player and writes
-one CSV row per game and year.")
+The package also holds selvo-sim, which plays many games without a player and
+writes one CSV row per game and year.")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

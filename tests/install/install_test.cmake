@@ -25,9 +25,9 @@ run(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${root}/dest
 set(usr ${root}/dest/usr)
 
 file(GLOB media RELATIVE ${SOURCE} ${SOURCE}/Media/*.png)
-list(TRANSFORM media PREPEND share/selvo-mornik/)
-set(expected bin/selvo-mornik bin/selvo-sim libexec/selvo-mornik/selvo-mornik
-    share/selvo-mornik/Help.htm ${media}
+list(TRANSFORM media PREPEND share/games/selvo-mornik/)
+set(expected games/selvo-mornik games/selvo-sim libexec/selvo-mornik/selvo-mornik
+    share/games/selvo-mornik/Help.htm ${media}
     share/applications/org.example.selvo_mornik.desktop
     share/metainfo/org.example.selvo_mornik.metainfo.xml
     share/icons/hicolor/48x48/apps/selvo-mornik.png
@@ -42,7 +42,7 @@ list(SORT installed)
 if(NOT installed STREQUAL expected)
     message(FATAL_ERROR "installed:\n${installed}\nexpected:\n${expected}")
 endif()
-run(COMMAND ${usr}/bin/selvo-sim --seed 1 --years 1 --media ${usr}/share/selvo-mornik/Media
+run(COMMAND ${usr}/games/selvo-sim --seed 1 --years 1 --media ${usr}/share/games/selvo-mornik/Media
     EXPECT 0)
 run(COMMAND gzip -t ${usr}/share/man/man6/selvo-mornik.6.gz ${usr}/share/man/man6/selvo-sim.6.gz
             ${usr}/share/doc/selvo-mornik/changelog.gz EXPECT 0)
@@ -54,8 +54,8 @@ run(COMMAND appstreamcli validate --no-net --pedantic
 
 set(offscreen QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${root} LD_PRELOAD=${PROBE})
 run(COMMAND ${CMAKE_COMMAND} -E env ${offscreen} ${GAME} EXPECT 1)
-run(COMMAND ${CMAKE_COMMAND} -E env ${offscreen} ${usr}/bin/selvo-mornik EXPECT 0)
-if(NOT out MATCHES "folder: ${usr}/share/selvo-mornik\n")
+run(COMMAND ${CMAKE_COMMAND} -E env ${offscreen} ${usr}/games/selvo-mornik EXPECT 0)
+if(NOT out MATCHES "folder: ${usr}/share/games/selvo-mornik\n")
     message(FATAL_ERROR "the game did not run in its data folder")
 endif()
 file(REMOVE_RECURSE ${root})
