@@ -120,6 +120,8 @@ bool buildMainWindow() {
         ui::createPictureButton(BasketButton, 910, 390, 80, 25, BasketPicture);
         ui::createButton(KeepingButton, 910, 430, 80, 25, "Hege");
         ui::createButton(YearButton, 910, 650, 80, 25, "Runde");
+        ui::setAccessibleName(RifleButton, "Gewehr");
+        ui::setAccessibleName(BasketButton, "Korb");
     }
     if (ui::createToolBar(MainToolBar, MainWindow)) {
         ui::addToolButton(MainToolBar, NewGameButton, ui::StandardIcon::NewDocument);
@@ -128,6 +130,10 @@ bool buildMainWindow() {
         ui::addToolButton(MainToolBar, ReportButton, ui::StandardIcon::Properties);
         ui::addToolSeparator(MainToolBar);
         ui::addToolButton(MainToolBar, HelpButton, ui::StandardIcon::Help);
+        ui::setToolItemAccessibleName(MainToolBar, NewGameButton, "Neues Spiel");
+        ui::setToolItemAccessibleName(MainToolBar, AreaBordersToggle, "Gebietsgrenzen");
+        ui::setToolItemAccessibleName(MainToolBar, ReportButton, "Bericht");
+        ui::setToolItemAccessibleName(MainToolBar, HelpButton, "Hilfe");
     }
     if (ui::createStatusBar(MainStatusBar, MainWindow)) {
         for (int i = 0; i < StatusFieldCount; ++i)

@@ -110,6 +110,9 @@ void setControlPicture(int control, int picture);
 // Replaces the whole text of a control; a line feed breaks the line.
 void setControlText(int control, const std::string& text);
 std::string controlText(int control);
+// The name assistive technology reads for a control that shows only a picture. It never
+// appears on screen, not even as a tool tip.
+void setAccessibleName(int control, const std::string& name);
 
 // ---- Tool bar and status bar ----------------------------------------------------------------
 
@@ -122,8 +125,11 @@ bool addToolPictureButton(int toolBar, int item, int picture, bool toggle);
 void addToolSeparator(int toolBar);
 // Whether toggle `item` is down; false for no such tool bar or item.
 bool isToolItemDown(int toolBar, int item);
+// The name assistive technology reads for tool-bar item `item` (not a tool tip: none shows).
+void setToolItemAccessibleName(int toolBar, int item, const std::string& name);
 
-// Status bar across the bottom of the window's client area with fixed-width fields.
+// Status bar across the bottom of the window's client area with fixed-width fields; assistive
+// technology sees it as the window's status bar.
 bool createStatusBar(int number, int window);
 bool addStatusField(int statusBar, int width);
 void setStatusText(int statusBar, int field, const std::string& text);

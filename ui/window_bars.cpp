@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
@@ -133,10 +134,18 @@ bool isToolItemDown(int toolBar, int item) {
     return found != entry->items.end() && found->second->isChecked();
 }
 
+void setToolItemAccessibleName(int toolBar, int item, const std::string& name) {
+    if (QWidget* button = toolItemWidget(toolBar, item))
+        button->setAccessibleName(QString::fromUtf8(name));
+}
+
 bool createStatusBar(int number, int window) {
     QWidget* parent = windowWidget(window);
     if (!parent || statusBars.contains(number)) return false;
-    auto* bar = new QWidget(parent);
+    // A QStatusBar only for what assistive technology sees; the fields are placed by hand
+    // (never added to its layout), so they keep their exact widths and touch each other.
+    auto* bar = new QStatusBar(parent);
+    bar->setSizeGripEnabled(false);
     statusBars[number] = StatusBarEntry{bar, window, {}};
     layoutBars(window);
     bar->show();

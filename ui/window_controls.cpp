@@ -241,6 +241,11 @@ void setControlText(int control, const std::string& text) {
     }
 }
 
+void setAccessibleName(int control, const std::string& name) {
+    if (const ControlEntry* entry = findControl(control))
+        entry->widget->setAccessibleName(QString::fromUtf8(name));
+}
+
 std::string controlText(int control) {
     const ControlEntry* entry = findControl(control);
     if (!entry) return {};

@@ -1,5 +1,5 @@
-// The main window played with real clicks: start-up, information, the three modes, years,
-// the end of a game and the borders switch.
+// The main window played with real clicks: start-up, what assistive technology reads, information,
+// the three modes, years, the end of a game and the borders switch.
 #include "game_fixture.h"
 
 #include "app/main_window.h"
@@ -9,8 +9,12 @@
 #include "model/tables.h"
 #include "ui/qt_access.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QToolTip>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -59,6 +63,30 @@ TEST_F(MainWindow, StartsWithTheFoundersAndExactGeometry) {
     EXPECT_EQ(ui::controlWidget(model::YearButton)->geometry(), QRect(910, 650, 80, 25));
     EXPECT_EQ(ui::controlWidget(model::CarriedIndicator)->geometry(), QRect(910, 240, 50, 30));
     EXPECT_EQ(model::InterventionMode, model::Keeping);
+}
+
+// A screen reader reads the German name of every control that shows only a picture, and the
+// five fields as the window's status bar; none of those names shows up as a tool tip.
+TEST_F(MainWindow, AssistiveTechnologyNamesPictureControlsAndSeesTheStatusBar) {
+    auto tool = [](int item) { return ui::toolItemWidget(model::MainToolBar, item); };
+    const std::pair<QWidget*, QString> named[] = {{ui::controlWidget(model::RifleButton), "Gewehr"},
+                                                  {ui::controlWidget(model::BasketButton), "Korb"},
+                                                  {tool(model::NewGameButton), "Neues Spiel"},
+                                                  {tool(model::AreaBordersToggle), "Gebietsgrenzen"},
+                                                  {tool(model::ReportButton), "Bericht"},
+                                                  {tool(model::HelpButton), "Hilfe"}};
+    for (const auto& [widget, name] : named) {
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(4, 4), widget->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(widget, &hover);
+        EXPECT_FALSE(QToolTip::isVisible()) << name.toStdString();
+    }
+    QWidget* bar = ui::statusBarWidget(model::MainStatusBar);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(bar)->role(), QAccessible::StatusBar);
+    for (int field = 0; field < 5; ++field)
+        EXPECT_EQ(ui::statusField(model::MainStatusBar, field)->geometry(),
+                  QRect(200 * field, 0, 200, bar->height()));
 }
 
 TEST_F(MainWindow, RightClickShowsTheAnimalAndMissesLeaveTheBoxAlone) {

@@ -1,6 +1,7 @@
 // The committed pictures in Media/: they load with the sizes and channels the game draws them
 // with, the animal icons tell apart at a glance, the areas picture holds what the game's rules
-// need, the borders lie along the Area edges, and the generator still draws every one of them.
+// need, the borders lie along the Area edges, and the generator still draws every one of them
+// and the application icon.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -14,6 +15,7 @@
 
 #include "model/areas.h"
 #include "model/tables.h"
+#include "tools/mkmedia/app_icon.h"
 #include "tools/mkmedia/generate.h"
 #include "ui/picture.h"
 
@@ -100,13 +102,20 @@ TEST(Generator, DrawsTheCommittedPicturesPixelForPixel) {
     fs::create_directories(out);
     std::string report, error;
     EXPECT_TRUE(mkmedia::generateAll(out.string(), report, error)) << error;
-    for (const char* file : model::PictureFiles) {
+    EXPECT_TRUE(mkmedia::generateAppIcons(out.string(), error)) << error;
+    auto expectDrawn = [&](const std::string& file, int size) {
         const ui::Picture committed = decodeFile(file);
         const ui::Picture drawn = decodeFile((out / fs::path(file).filename()).string());
         EXPECT_TRUE(drawn.width == committed.width && drawn.height == committed.height &&
-                    drawn.channels == committed.channels && drawn.pixels == committed.pixels)
+                    drawn.channels == committed.channels && drawn.pixels == committed.pixels &&
+                    (size == 0 || (committed.width == size && committed.height == size)))
             << file << " differs: run the media target";
-    }
+    };
+    for (const char* file : model::PictureFiles)
+        expectDrawn(file, 0);
+    // The application icon, one file per hicolor size.
+    for (const int size : mkmedia::AppIconSizes)
+        expectDrawn("dist/icons/selvo-mornik-" + std::to_string(size) + ".png", size);
     fs::remove_all(out);
 }
 

@@ -49,7 +49,7 @@ class SimCli : public ::testing::Test {
         std::string command = reader.empty() ? "" : reader + " & ";
         command += quoted(SELVO_SIM_EXE);
         for (const std::string& a : args)
-            command += " " + quoted(a);
+            command.append(" ").append(quoted(a)); // `" " + string` trips g++ 12's -Wrestrict
         command += " >" + quoted(dir / "stdout") + " 2>" + quoted(dir / "stderr");
         command += "; status=$?; wait; exit $status";
         const int raw = std::system(command.c_str());

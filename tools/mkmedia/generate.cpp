@@ -1,6 +1,7 @@
 // Builds terrain, Areas and all small pictures, and writes them as PNG files.
 #include "tools/mkmedia/generate.h"
 
+#include "tools/mkmedia/app_icon.h"
 #include "tools/mkmedia/areas.h"
 #include "tools/mkmedia/borders.h"
 #include "tools/mkmedia/icons.h"
@@ -39,6 +40,17 @@ bool generateAll(const std::string& outDir, std::string& report, std::string& er
     for (const Output& o : outputs) {
         if (!writePng(outDir + "/" + o.name, o.image)) {
             error = "cannot write " + outDir + "/" + o.name;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool generateAppIcons(const std::string& outDir, std::string& error) {
+    for (const int size : AppIconSizes) {
+        const std::string path = outDir + "/selvo-mornik-" + std::to_string(size) + ".png";
+        if (!writePng(path, drawAppIcon(size))) {
+            error = "cannot write " + path;
             return false;
         }
     }

@@ -1,4 +1,5 @@
-// Writes the game's twenty pictures (nineteen files: the plain map serves twice).
+// Writes the game's twenty pictures (nineteen files: the plain map serves twice) and the
+// application icon.
 #pragma once
 
 #include <array>
@@ -14,5 +15,9 @@ constexpr std::array<const char*, 6> IconColourWords = {"blau",  "rot",    "gelb
 // Writes every picture file into `outDir` (which must exist). Fills `report` with the Area
 // table. Returns false, naming the file in `error`, when a file cannot be written.
 bool generateAll(const std::string& outDir, std::string& report, std::string& error);
+
+// The application icon at each of AppIconSizes: "selvo-mornik-<size>.png" in `outDir` (which
+// must exist). Returns false, naming the file in `error`, when a file cannot be written.
+bool generateAppIcons(const std::string& outDir, std::string& error);
 
 } // namespace mkmedia

@@ -1,5 +1,6 @@
 // mkmedia: draws the game's pictures into a folder, or a contact sheet of them.
 //   mkmedia [--report] OUTDIR
+//   mkmedia --icons OUTDIR
 //   mkmedia --contact-sheet FILE.png [MEDIADIR]
 #include <cstdio>
 #include <cstring>
@@ -19,11 +20,20 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "--icons") == 0) {
+        std::string error;
+        std::error_code ignored;
+        std::filesystem::create_directories(argv[2], ignored);
+        if (mkmedia::generateAppIcons(argv[2], error)) return 0;
+        std::fprintf(stderr, "mkmedia: %s\n", error.c_str());
+        return 1;
+    }
     int arg = 1;
     const bool printReport = argc >= 2 && std::strcmp(argv[1], "--report") == 0;
     if (printReport) ++arg;
     if (arg + 1 != argc) {
         std::fprintf(stderr, "usage: mkmedia [--report] OUTDIR\n"
+                             "       mkmedia --icons OUTDIR\n"
                              "       mkmedia --contact-sheet FILE.png [MEDIADIR]\n");
         return 2;
     }
