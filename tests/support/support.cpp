@@ -1,0 +1,114 @@
+// What the tests share without opening a window.
+#include "tests/support/support.h"
+
+#include "model/herd.h"
+#include "model/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace support {
+
+std::string brokenInvariant() {
+    const auto isGene = [](std::int32_t g) { return g == 1 || g == 2 || g == 4; };
+    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
+        const model::Animal& a = *it;
+        if (a.constitution < 1 || a.constitution > 100)
+            return "constitution " + std::to_string(a.constitution);
+        if (a.illnessLevel < 0 || (a.illnessLevel == 0 && a.illness != 0)) return "illness";
+        if (!isGene(a.gene1) || !isGene(a.gene2)) return "genes";
+        if (a.iconPicture != model::iconForGenes(a.gene1, a.gene2)) return "icon";
+        if (a.sizeClass != model::sizeClassForAge(a.age)) return "size class";
+        if (a.age < 0 || a.age > 23) return "age " + std::to_string(a.age);
+    }
+    if (model::CarriedAnimal && !model::herdContains(model::CarriedAnimal))
+        return "the basket holds an animal that left the Herd";
+    return {};
+}
+
+ui::Picture solid(int width, int height, int channels, std::int32_t colour, int alpha) {
+    ui::Picture p{width, height, channels, {}};
+    for (int i = 0; i < width * height; ++i) {
+        p.pixels.insert(p.pixels.end(), {std::uint8_t(colour >> 16), std::uint8_t(colour >> 8),
+                                         std::uint8_t(colour)});
+        if (channels == 4) p.pixels.push_back(std::uint8_t(alpha));
+    }
+    return p;
+}
+
+void makeAreas(int width, int height, std::int32_t fill) {
+    ui::setPicture(model::AreasPicture, solid(width, height, 3, fill));
+    ui::setPicture(model::WorkMapPicture, solid(width, height, 3, 0));
+}
+
+void paintAreas(int x0, int y0, int x1, int y1, std::int32_t value) {
+    ui::Picture p = *ui::pictureHandle(model::AreasPicture);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            for (int c = 0; c < 3; ++c)
+                p.pixels[(std::size_t(y) * p.width + x) * 3 + c] =
+                    std::uint8_t(value >> 8 * (2 - c));
+    ui::setPicture(model::AreasPicture, std::move(p));
+}
+
+std::int32_t pixelOf(int number, int x, int y) {
+    if (!ui::openDrawing(number)) return -1;
+    const std::int32_t v = ui::readPixel(x, y);
+    ui::closeDrawing();
+    return v;
+}
+
+std::string pictureHash(int number) {
+    const ui::Picture* p = ui::pictureHandle(number);
+    if (!p) return "none";
+    std::uint64_t h = 14695981039346656037ull;
+    auto add = [&h](std::uint8_t byte) { h = (h ^ byte) * 1099511628211ull; };
+    for (int v : {p->width, p->height, p->channels})
+        add(std::uint8_t(v)), add(std::uint8_t(v >> 8));
+    for (std::uint8_t byte : p->pixels)
+        add(byte);
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+    return text;
+}
+
+void expectGolden(const std::string& name, const std::string& text) {
+    const std::string path = std::string(SELVO_SOURCE_DIR) + "/tests/golden/" + name;
+    const char* update = std::getenv("SELVO_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        std::ofstream(path, std::ios::binary) << text;
+        return;
+    }
+    std::stringstream committed;
+    committed << std::ifstream(path, std::ios::binary).rdbuf();
+    if (committed.str() == text) return;
+    // The first lines that differ, not two copies of the whole file.
+    auto lines = [](const std::string& all) {
+        std::vector<std::string> v;
+        std::istringstream in(all);
+        for (std::string line; std::getline(in, line);)
+            v.push_back(line);
+        return v;
+    };
+    const std::vector<std::string> want = lines(committed.str()), got = lines(text);
+    std::string report;
+    for (std::size_t i = 0, shown = 0; i < std::max(want.size(), got.size()) && shown < 5; ++i) {
+        const std::string w = i < want.size() ? want[i] : "(none)";
+        const std::string g = i < got.size() ? got[i] : "(none)";
+        if (w == g) continue;
+        report += "line " + std::to_string(i + 1) + "\n  want: " + w + "\n  got:  " + g + "\n";
+        ++shown;
+    }
+    ADD_FAILURE() << name << " differs from " << path << ":\n"
+                  << report
+                  << "If the change is meant, run SELVO_UPDATE_GOLDEN=1 ctest -R '^golden' and "
+                     "review git diff.";
+}
+
+} // namespace support
