@@ -3,7 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-# Robustness (README, "Robustness"): the sanitizer build, the fuzzer, the long soak, valgrind.
+# Robustness (README, "Robustness"): the sanitizer build, the fuzzer, the long soak.
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
@@ -13,7 +13,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/robust/qt.supp \
 	UBSAN_OPTIONS=print_stacktrace=1
 
-.PHONY: run test deps build clean test-sanitize fuzz soak leakcheck
+.PHONY: run test deps build clean test-sanitize fuzz soak
 
 deps:
 	@bash tools/install-deps.sh
@@ -52,13 +52,6 @@ fuzz: deps
 # The long-play test for SOAK_YEARS years (the test run plays 100,000).
 soak: build
 	SELVO_SOAK_YEARS=$(SOAK_YEARS) ./$(BUILD)/tests/robust/soak_test
-
-# A scripted session of the real window under valgrind; any lost block or memory error fails.
-leakcheck: build
-	@command -v valgrind >/dev/null || { echo "leakcheck needs valgrind (apt-get install valgrind)"; exit 1; }
-	valgrind --leak-check=full --show-leak-kinds=definite,indirect,possible \
-		--errors-for-leak-kinds=definite,indirect,possible --error-exitcode=1 \
-		./$(BUILD)/tests/robust/leak_session $(CURDIR)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

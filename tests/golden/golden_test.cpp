@@ -4,6 +4,7 @@
 // out and filled. Compared with the committed game.txt, so any change of a rule, a text, a
 // picture, the drawing or a layout shows in its diff.
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "model/areas.h"
 #include "model/herd.h"
 #include "model/numbers.h"
@@ -119,6 +120,7 @@ TEST(Golden, ASeededSessionPlaysAsRecorded) {
     QTimer::singleShot(100, [] { requestClose(MainWindow); });
     app::runMainLoop();
     note("main loop");
+    app::shutDown(); // so that LeakSanitizer sees what a whole session leaves
     expectGolden("game.txt", out.str());
 }
 
