@@ -1,6 +1,7 @@
 // Start-up and shut-down of the game.
 #include "app/startup.h"
 
+#include "map/history.h"
 #include "map/statistics.h"
 #include "model/herd.h"
 #include "model/numbers.h"
@@ -26,6 +27,7 @@ void startUp() {
     model::resetHerd();
     model::resetPlayer();
     map::resetStatistics();
+    map::resetHistory();
 
     ui::initWindowing();
 

@@ -2,6 +2,7 @@
 #include "map/redraw.h"
 
 #include "map/compose.h"
+#include "map/history.h"
 #include "map/info.h"
 #include "map/statistics.h"
 #include "model/herd.h"
@@ -27,6 +28,7 @@ void updateStatusBar() {
     const auto texts = statusTexts();
     for (int field = 0; field < StatusFieldCount; ++field)
         ui::setStatusText(MainStatusBar, field, texts[field]);
+    noteYear();
 }
 
 void showAnimalInfo() {

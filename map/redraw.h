@@ -7,7 +7,8 @@ namespace map {
 // carried animal's big icon in CarriedIndicator (or empties it), then updateStatusBar().
 void redrawMap();
 
-// Writes the five status-bar texts; also rebuilds GenePoolTable.
+// Writes the five status-bar texts; also rebuilds GenePoolTable and notes the year in the
+// History.
 void updateStatusBar();
 
 // Shows the Herd's current animal in AnimalInfoBox; nothing when there is none.

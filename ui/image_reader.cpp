@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace ui {
 
@@ -56,6 +57,21 @@ bool bmpPixelsComplete(const std::uint8_t* data, std::size_t size) {
     if (std::abs(width) > MaxPictureSide || std::abs(height) > MaxPictureSide) return false;
     const std::int64_t stride = (std::abs(width) * bits + 31) / 32 * 4;
     return littleEndian32(data + 10) + stride * std::abs(height) <= std::int64_t(size);
+}
+
+// An icon whose first image (the only one read) is stored as a whole PNG file. Qt would hand that
+// file to its own PNG reader, which trusts every chunk length and inflates text chunks without
+// limit, so it takes the hardened decodePng instead, keeping tRNS transparency as icons always
+// have. Nothing when that image is a bitmap, which is left to Qt.
+std::optional<bool> decodePngIcon(const std::uint8_t* data, std::size_t size, Picture& out) {
+    const std::size_t entry = 6; // the first directory entry, after the header
+    if (size < entry + 16 || littleEndian16(data + 4) == 0) return std::nullopt;
+    const std::size_t length = littleEndian32(data + entry + 8);
+    const std::size_t offset = littleEndian32(data + entry + 12);
+    if (offset > size || !hasPngSignature(data + offset, size - offset)) return std::nullopt;
+    // A PNG that the directory says runs past the end of the file is damaged.
+    return length <= size - offset &&
+           decodePng(data + offset, length, out, PngTransparency::AsAlpha);
 }
 
 bool withinBudget(QSize size) {
@@ -114,6 +130,8 @@ bool decodeWithImageReader(const std::uint8_t* data, std::size_t size, Picture& 
     const char* format = formatOf(data, size);
     if (format == nullptr) return false;
     if (std::strcmp(format, "bmp") == 0 && !bmpPixelsComplete(data, size)) return false;
+    if (std::strcmp(format, "ico") == 0)
+        if (const std::optional<bool> decoded = decodePngIcon(data, size, out)) return *decoded;
 
     // Qt reports damaged files through qWarning (a QBuffer seek past the end, for one), but a
     // failed load must stay silent: messages are dropped while the reader runs.

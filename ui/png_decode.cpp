@@ -67,19 +67,22 @@ void ignoreWarning(png_structp, png_const_charp) {}
 
 // Sets up every transform towards 8-bit B,G,R(,A) and checks the result. All locals are trivial
 // because libpng may longjmp back into the setjmp here.
-bool readHeader(png_structp png, png_infop info, RowLayout& layout) {
+bool readHeader(png_structp png, png_infop info, PngTransparency transparency, RowLayout& layout) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_read_info(png, info);
 
     const int colorType = png_get_color_type(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
-    const bool hasAlpha = (colorType & PNG_COLOR_MASK_ALPHA) != 0;
+    const bool hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    const bool hasAlpha = (colorType & PNG_COLOR_MASK_ALPHA) != 0 ||
+                          (hasTrns && transparency == PngTransparency::AsAlpha);
     layout.fileRowBytes = png_get_rowbytes(png, info);
 
     if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
     if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
-    // Palette expansion turns tRNS into an alpha channel; such pictures are drawn opaque.
-    if (!hasAlpha && png_get_valid(png, info, PNG_INFO_tRNS) != 0) png_set_strip_alpha(png);
+    // Palette expansion turns tRNS into an alpha channel; dropped again unless it is wanted.
+    if (hasTrns && hasAlpha) png_set_tRNS_to_alpha(png);
+    if (hasTrns && !hasAlpha) png_set_strip_alpha(png);
     if (bitDepth == 16) png_set_scale_16(png);
     if ((colorType & PNG_COLOR_MASK_COLOR) == 0) png_set_gray_to_rgb(png);
     png_set_bgr(png);
@@ -104,14 +107,18 @@ bool readRows(png_structp png, png_infop info, png_bytepp rows) {
 }
 
 // Decodes with already created libpng structs; the caller destroys them on every path.
-bool decodeWith(png_structp png, png_infop info, MemorySource& source, Picture& out) {
+bool decodeWith(png_structp png, png_infop info, MemorySource& source, PngTransparency transparency,
+                Picture& out) {
     png_set_read_fn(png, &source, readFromMemory);
     png_set_user_limits(png, MaxPictureSide, MaxPictureSide);
     png_set_chunk_malloc_max(png, MaxChunkBytes);
     png_set_chunk_cache_max(png, MaxCachedChunks);
+    // Only the pixels are wanted: text, colour profiles and the like are skipped unread instead
+    // of inflated and kept, which up to the limits above could still add up to 128 MB per file.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
 
     RowLayout layout{};
-    if (!readHeader(png, info, layout)) return false;
+    if (!readHeader(png, info, transparency, layout)) return false;
     const std::int64_t pixelCount = std::int64_t{layout.width} * layout.height;
     if (layout.width == 0 || layout.height == 0 || pixelCount > MaxPicturePixels) return false;
     if (std::uint64_t{layout.fileRowBytes} * layout.height > source.size * MaxDeflateRatio)
@@ -137,7 +144,8 @@ bool hasPngSignature(const std::uint8_t* data, std::size_t size) {
     return data != nullptr && size >= 8 && png_sig_cmp(data, 0, 8) == 0;
 }
 
-bool decodePng(const std::uint8_t* data, std::size_t size, Picture& out) {
+bool decodePng(const std::uint8_t* data, std::size_t size, Picture& out,
+               PngTransparency transparency) {
     out = Picture{};
     if (!hasPngSignature(data, size) || !chunksFitInFile(data, size)) return false;
 
@@ -146,7 +154,7 @@ bool decodePng(const std::uint8_t* data, std::size_t size, Picture& out) {
     if (png == nullptr) return false;
     png_infop info = png_create_info_struct(png);
     MemorySource source{data, size, 0};
-    const bool ok = info != nullptr && decodeWith(png, info, source, out);
+    const bool ok = info != nullptr && decodeWith(png, info, source, transparency, out);
     png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
     if (!ok) out = Picture{};
     return ok;

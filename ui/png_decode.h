@@ -15,9 +15,15 @@ constexpr std::int64_t MaxPicturePixels = std::int64_t{16} * 1024 * 1024;
 // Whether the data starts with the 8-byte PNG signature.
 bool hasPngSignature(const std::uint8_t* data, std::size_t size);
 
-// Decodes a complete PNG file: 4 channels B,G,R,A when the file has an alpha channel, otherwise 3
-// channels B,G,R (tRNS dropped). 16-bit samples are rounded to 8 bits (png_set_scale_16). Returns
-// false with `out` emptied for damaged, truncated or oversized data; never prints anything.
-bool decodePng(const std::uint8_t* data, std::size_t size, Picture& out);
+// What becomes of a tRNS chunk: the game's own PNG pictures are drawn opaque, while a PNG inside an
+// icon keeps its transparency as an alpha channel, as icons have always loaded.
+enum class PngTransparency { Dropped, AsAlpha };
+
+// Decodes a complete PNG file: 4 channels B,G,R,A when the file has an alpha channel (or, with
+// AsAlpha, a tRNS chunk), otherwise 3 channels B,G,R. 16-bit samples are rounded to 8 bits
+// (png_set_scale_16). Returns false with `out` emptied for damaged, truncated or oversized data;
+// never prints anything.
+bool decodePng(const std::uint8_t* data, std::size_t size, Picture& out,
+               PngTransparency transparency = PngTransparency::Dropped);
 
 } // namespace ui

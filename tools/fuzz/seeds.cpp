@@ -75,6 +75,7 @@ std::vector<std::pair<std::string, Bytes>> seedFiles() {
         {"rgb24.bmp", fixtures::writeBmp24(5, 3, bgr)},
         {"bmp32.ico", fixtures::writeIcoBmp32(4, 4, bgra)},
         {"png.ico", fixtures::writeIcoPng(6, 4, fixtures::writePng(rgba))},
+        {"palette-trns.ico", fixtures::writeIcoPng(5, 3, fixtures::writePng(palette()))},
     };
 }
 

@@ -11,8 +11,8 @@ namespace fuzz {
 using Bytes = std::vector<std::uint8_t>;
 
 // File name and contents: PNGs in RGB, RGBA, grey + alpha, palette with tRNS, 2-bit grey,
-// 16-bit grey, interlaced, one with a zTXt chunk; a 24-bit BMP; an ICO with a BMP and one with
-// a PNG inside. Every one decodes.
+// 16-bit grey, interlaced, one with a zTXt chunk; a 24-bit BMP; an ICO with a BMP and two with
+// a PNG inside (RGBA, palette with tRNS). Every one decodes.
 std::vector<std::pair<std::string, Bytes>> seedFiles();
 
 } // namespace fuzz
