@@ -40,7 +40,7 @@ test-sanitize: deps
 # $(FUZZ_BUILD)/fuzz-corpus, crashes to $(FUZZ_BUILD)/fuzz-findings; copy each crash, once
 # fixed, into tests/robust/corpus so that the tests replay it.
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DSELVO_BENCH=OFF
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DSELVO_BENCH=OFF -DSELVO_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) --target fuzz_picture fuzz_seeds
 	./$(FUZZ_BUILD)/tools/fuzz/fuzz_seeds $(FUZZ_BUILD)/fuzz-seeds
 	mkdir -p $(FUZZ_BUILD)/fuzz-corpus $(FUZZ_BUILD)/fuzz-findings

@@ -76,6 +76,7 @@ TEST(Golden, ASeededSessionPlaysAsRecorded) {
     });
     closer.start(20);
 
+    out << windowText(MainWindow);
     note("start");
     click(animal(0), Qt::RightButton, "right click");
     click(animal(1), Qt::RightButton, "right click");

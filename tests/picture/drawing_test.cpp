@@ -1,5 +1,7 @@
 // The picture table, the one open drawing, plain and alpha drawing and pixel reads.
-#include "tests/picture/fixtures.h"
+#include "tests/support/support.h"
+#include "tools/fuzz/files.h"
+#include "ui/picture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +10,7 @@
 
 namespace {
 
-using fixtures::Bytes;
+using fuzz::Bytes;
 
 ui::Picture pattern(int width, int height, int channels, int seed) {
     ui::Picture picture{width, height, channels, {}};
@@ -39,10 +41,10 @@ class PictureTable : public ::testing::Test {
 using Drawing = PictureTable;
 
 TEST_F(PictureTable, FailedLoadLeavesTheNumberEmpty) {
-    fixtures::TempFolder folder;
-    fixtures::PngImage image{.width = 2, .height = 1};
+    support::TempFolder folder;
+    fuzz::PngImage image{.width = 2, .height = 1};
     image.rows = {Bytes{1, 2, 3, 4, 5, 6}};
-    const Bytes png = fixtures::writePng(image);
+    const Bytes png = fuzz::writePng(image);
     const std::string good = folder.write("good.png", png);
     const std::string huge = folder.write("huge.png", png);
     std::filesystem::resize_file(huge, (64u << 20) + 1); // refused unread, whatever it holds

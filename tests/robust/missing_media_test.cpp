@@ -1,6 +1,6 @@
-// The game started from a copy of Media/ with no folder at all, each file missing, or odd areas
-// pictures, then played through the window's own functions: no crash, and only what the lost
-// picture carries is lost. Each start runs in a child process of its own, as the game's start-up
+// The game started from a copy of Media/ with no folder at all or with each file missing, then
+// played through the window's own functions: no crash, and only what the lost picture carries
+// is lost. Each start runs in a child process of its own, as the game's start-up
 // takes the whole process. (A file cut to half is refused like a missing one: see the media
 // test.)
 #include "app/main_window.h"
@@ -11,7 +11,6 @@
 #include "model/numbers.h"
 #include "model/random.h"
 #include "model/tables.h"
-#include "tests/picture/fixtures.h"
 #include "tests/support/game.h"
 #include "tests/support/support.h"
 #include "ui/picture.h"
@@ -25,7 +24,8 @@
 #include <cctype>
 #include <climits>
 #include <cstring>
-#include <optional>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,33 +37,30 @@
 namespace {
 
 using namespace model;
-using AreaAt = std::function<std::int32_t(std::int32_t x, std::int32_t y)>;
 
+// What a copy of Media/ lacks ("Media/none": nothing, "Media": all), the pictures it loses, and
+// the Area the game then finds at a point: from the committed areas picture, or 0 without it.
 struct Case {
-    std::string name;
-    std::string file;                     // changed in the copy: a file, or "Media" for all
-    std::optional<fixtures::Bytes> bytes; // its new contents; none when it is removed
-    std::set<int> lost;                   // picture numbers that must stay empty
-    AreaAt areaAt;                        // the Area founders and releases get at a point
+    std::string file;
+    std::set<int> lost;
+    std::int32_t areaAt(std::int32_t x, std::int32_t y) const {
+        if (lost.contains(AreasPicture)) return 0;
+        if (x < 0 || y < 0 || x >= MapWidth || y >= MapHeight) return -1;
+        const std::uint8_t* px = &committedAreas()[(std::size_t(y) * MapWidth + x) * 3];
+        return px[2] | px[1] << 8 | px[0] << 16;
+    }
+    // Read once, in the project folder, before any game starts.
+    static const std::vector<std::uint8_t>& committedAreas() {
+        static const std::vector<std::uint8_t> pixels = [] {
+            std::ifstream in(PictureFiles[AreasPicture], std::ios::binary);
+            const std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
+            ui::Picture p;
+            ui::decodePicture(bytes.data(), bytes.size(), p);
+            return p.pixels;
+        }();
+        return pixels;
+    }
 };
-
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.name;
-}
-
-// The committed areas picture's value at a map point, -1 without it.
-std::int32_t committedArea(std::int32_t x, std::int32_t y) {
-    static const ui::Picture areas = [] {
-        ui::Picture p;
-        if (ui::loadPicture(AreasPicture, PictureFiles[AreasPicture]))
-            p = *ui::pictureHandle(AreasPicture);
-        ui::freePicture(AreasPicture);
-        return p;
-    }();
-    if (areas.pixels.empty()) return -1;
-    const std::uint8_t* px = &areas.pixels[(std::size_t(y) * areas.width + x) * 3];
-    return px[2] | px[1] << 8 | px[0] << 16;
-}
 
 void expectFounders(const Case& c) {
     ASSERT_EQ(herdCount(), FounderCount);
@@ -100,7 +97,7 @@ void expectPlay(const Case& c) {
     app::rightClickAt(a->x, a->y);
     EXPECT_EQ(ui::controlText(AnimalInfoBox), map::animalInfoText(*a));
     app::chooseMode(Basket);
-    for (auto [x, y] : {std::pair{181, 20}, {1000, 700}, {0, 0}, {INT_MIN, INT_MIN}, {675, 100}}) {
+    for (auto [x, y] : {std::pair{181, 20}, {1000, 700}, {INT_MIN, INT_MIN}, {675, 100}}) {
         a = hitTest(a->x, a->y); // the one a click there takes up
         app::leftClickAt(a->x, a->y);
         ASSERT_EQ(CarriedAnimal, a);
@@ -140,64 +137,16 @@ void expectPlay(const Case& c) {
     EXPECT_EQ(rows, herdCount());
 }
 
-// `area` where a picture of `width` x `height` has a point; -1, no Area, beyond it.
-AreaAt within(int width, int height, const AreaAt& area) {
-    return [=](std::int32_t x, std::int32_t y) {
-        return x >= 0 && y >= 0 && x < width && y < height ? area(x, y) : -1;
-    };
-}
-
-// `file` removed: its pictures are lost, and without the areas picture every point is Area 0.
-Case losing(std::string name, const std::string& file) {
-    Case c{std::move(name), file, {}, {}, [](std::int32_t, std::int32_t) { return 0; }};
-    for (int n = 0; n < PictureCount; ++n)
-        if (std::string(PictureFiles[n]).starts_with(file)) c.lost.insert(n);
-    if (!c.lost.contains(AreasPicture)) c.areaAt = within(MapWidth, MapHeight, committedArea);
-    return c;
-}
-
-// An areas picture of its own, each point painted with the Area `area` gives it.
-Case areas(std::string name, int width, int height, const AreaAt& area) {
-    fixtures::PngImage png{.width = width, .height = height};
-    for (int y = 0; y < height; ++y) {
-        png.rows.emplace_back();
-        for (int x = 0; x < width; ++x)
-            png.rows.back().insert(png.rows.back().end(), {std::uint8_t(area(x, y)), 0, 0});
-    }
-    return {std::move(name),
-            PictureFiles[AreasPicture],
-            fixtures::writePng(png),
-            {},
-            within(width, height, area)};
-}
-
-std::vector<Case> cases() {
-    std::vector<Case> all = {
-        losing("FullSet", "Media/none"), // nothing removed
-        areas("AreasOfOnePixel", 1, 1, [](std::int32_t, std::int32_t) { return 5; }),
-        areas("AreasLargerThanTheMap", 1200, 900,
-              [](std::int32_t x, std::int32_t y) {
-                  return x < MapWidth && y < MapHeight ? committedArea(x, y) : 16;
-              }),
-        losing("NoMediaFolder", "Media"),
-    };
-    for (int n = 0; n < PictureCount; ++n) {
-        std::string name;
-        for (char ch : std::string(PictureFiles[n]).substr(6))
-            if (std::isalnum(static_cast<unsigned char>(ch))) name += ch;
-        if (n != WorkMapPicture) all.push_back(losing(name + "Missing", PictureFiles[n]));
-    }
-    return all;
-}
-
-class MissingMedia : public ::testing::TestWithParam<Case> {};
+class MissingMedia : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(MissingMedia, OnlyWhatTheLostPictureCarriesIsLost) {
-    const Case& c = GetParam();
-    fixtures::TempFolder folder;
+    Case c{GetParam(), {}};
+    for (int n = 0; n < PictureCount; ++n)
+        if (std::string(PictureFiles[n]).starts_with(c.file)) c.lost.insert(n);
+    ASSERT_EQ(Case::committedAreas().size(), std::size_t(MapWidth) * MapHeight * 3);
+    support::TempFolder folder;
     std::filesystem::copy("Media", folder.path / "Media");
     std::filesystem::remove_all(folder.path / c.file);
-    if (c.bytes) folder.write(c.file, *c.bytes);
 
     support::useOffscreenScreen();
     std::fflush(nullptr);
@@ -226,7 +175,19 @@ TEST_P(MissingMedia, OnlyWhatTheLostPictureCarriesIsLost) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the game broke a rule (see the messages above)";
 }
 
-INSTANTIATE_TEST_SUITE_P(Media, MissingMedia, ::testing::ValuesIn(cases()),
-                         [](const auto& info) { return info.param.name; });
+// Every file once; the plain map's file serves pictures 0 and 2.
+std::vector<std::string> files() {
+    std::vector<std::string> all = {"Media/none", "Media"};
+    for (int n = 0; n < PictureCount; ++n)
+        if (n != WorkMapPicture) all.push_back(PictureFiles[n]);
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Media, MissingMedia, ::testing::ValuesIn(files()), [](const auto& info) {
+    std::string name = "Without";
+    for (char ch : info.param.substr(std::min<std::size_t>(info.param.size(), 6)))
+        if (std::isalnum(static_cast<unsigned char>(ch))) name += ch;
+    return info.param == "Media" ? "NoMediaFolder" : name == "Withoutnone" ? "FullSet" : name;
+});
 
 } // namespace

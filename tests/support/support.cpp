@@ -11,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace support {
 
 std::string brokenInvariant() {
@@ -76,6 +78,27 @@ std::string pictureHash(int number) {
     return text;
 }
 
+TempFolder::TempFolder() {
+    static int counter = 0;
+    path = std::filesystem::temp_directory_path() /
+           ("selvo-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
+    std::filesystem::create_directories(path);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+std::string TempFolder::write(const std::string& name,
+                              const std::vector<std::uint8_t>& bytes) const {
+    const std::filesystem::path file = path / name;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return file.string();
+}
+
 void expectGolden(const std::string& name, const std::string& text) {
     const std::string path = std::string(SELVO_SOURCE_DIR) + "/tests/golden/" + name;
     const char* update = std::getenv("SELVO_UPDATE_GOLDEN");
@@ -92,9 +115,10 @@ void expectGolden(const std::string& name, const std::string& text) {
     while (std::getline(want, w) && std::getline(got, g) && w == g)
         ++line;
     if (committed.str() != text)
-        ADD_FAILURE() << name << " differs from " << path << " first at line " << line << ":\n  want: " << w
-        << "\n  got:  " << g << "\nIf the change is meant, run SELVO_UPDATE_GOLDEN=1 ctest -R "
-        << "'^golden' and review git diff.";
+        ADD_FAILURE() << name << " differs from " << path << " first at line " << line
+                      << ":\n  want: " << w << "\n  got:  " << g
+                      << "\nIf the change is meant, run SELVO_UPDATE_GOLDEN=1 ctest -R "
+                      << "'^golden' and review git diff.";
 }
 
 } // namespace support

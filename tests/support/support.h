@@ -5,7 +5,9 @@
 #include "ui/picture.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace support {
 
@@ -27,6 +29,15 @@ std::int32_t pixelOf(int number, int x, int y);
 
 // A 64-bit FNV-1a hash of a picture's size, channels and pixels as 16 hex digits, or "none".
 std::string pictureHash(int number);
+
+// A fresh folder under the system temp folder, removed with its contents by the destructor.
+struct TempFolder {
+    std::filesystem::path path;
+    TempFolder();
+    ~TempFolder();
+    // Writes `bytes` to the file `name` in the folder and returns its path.
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
+};
 
 // Compares `text` with the committed file tests/golden/<name>. With SELVO_UPDATE_GOLDEN=1 in
 // the environment the file is written instead (review the change with git diff).
