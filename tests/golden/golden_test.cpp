@@ -50,19 +50,6 @@ void click(const Animal& a, Qt::MouseButton button, const std::string& step) {
     note(step + " at " + std::to_string(x) + "," + std::to_string(y));
 }
 
-// The first point, scanning rows, whose Area value passes `wanted` and that lies at least 30
-// pixels from every animal.
-std::pair<int, int> pointWhere(bool (*wanted)(std::int32_t)) {
-    for (int y = 20; y < MapHeight - 20; y += 7)
-        for (int x = 20; x < MapWidth - 20; x += 7) {
-            bool clear = wanted(areaAt(x, y));
-            for (auto it = herdBegin(); clear && it != herdEnd(); ++it)
-                clear = std::abs(it->x - x) > 30 || std::abs(it->y - y) > 30;
-            if (clear) return {x, y};
-        }
-    return {0, 0};
-}
-
 TEST(Golden, ASeededSessionPlaysAsRecorded) {
     startGame();
     seedRandom(2024);
@@ -87,11 +74,10 @@ TEST(Golden, ASeededSessionPlaysAsRecorded) {
     const Animal& carried = animal(0);
     click(carried, Qt::LeftButton, "basket");
     click(carried, Qt::RightButton, "right click at the old place");
-    for (auto wanted :
-         {+[](std::int32_t v) { return !isArea(v); }, +[](std::int32_t v) { return isArea(v); }}) {
-        const auto [x, y] = pointWhere(wanted);
+    for (auto [x, y] : {std::pair{181, 20}, {20, 20}}) { // on no Area, then in one
         clickMap(x, y);
-        note("release at " + std::to_string(x) + "," + std::to_string(y));
+        note("release at " + std::to_string(x) + "," + std::to_string(y) + " on areas value " +
+             std::to_string(areaAt(x, y)));
     }
     click(animal(2), Qt::LeftButton, "basket");
     clickControl(KeepingButton);

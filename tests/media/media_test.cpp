@@ -1,7 +1,7 @@
 // The committed pictures in Media/: the generator still draws every one pixel for pixel and a
 // file cut to half is refused; the animal icons tell apart at a glance; the areas picture holds
 // what the rules need (16 connected Areas sized like their capacities, founders well inside
-// Areas where the herd can breed) and the borders lie along the Area edges only.
+// Areas where the herd can breed).
 #include "model/areas.h"
 #include "model/tables.h"
 #include "tools/mkmedia/generate.h"
@@ -154,37 +154,6 @@ TEST(AreasPicture, FoundersStandWellInsideAreasThatLetTheHerdBreed) {
     for (int a = 1; a <= 16; ++a)
         EXPECT_LE(held[a], model::AreaCapacity[a]) << "Area " << a;
     EXPECT_GE(std::count(held.begin() + 1, held.end(), 0), 5);
-}
-
-TEST(AreasPicture, TheBorderedMapDiffersFromThePlainOneOnlyAlongAreaEdges) {
-    ASSERT_EQ(areaKey().size(), std::size_t(MapWidth) * MapHeight);
-    const ui::Picture plain = decodeFile(model::PictureFiles[model::PlainMapPicture]);
-    const ui::Picture bordered = decodeFile(model::PictureFiles[model::BorderMapPicture]);
-    ASSERT_EQ(bordered.pixels.size(), plain.pixels.size());
-    auto differs = [&](int x, int y) {
-        const std::size_t i = (std::size_t(y) * MapWidth + x) * 3;
-        return !std::equal(&plain.pixels[i], &plain.pixels[i] + 3, &bordered.pixels[i]);
-    };
-    auto isEdge = [](int x, int y) {
-        const int v = keyAt(x, y);
-        return (x > 0 && keyAt(x - 1, y) != v) || (x + 1 < MapWidth && keyAt(x + 1, y) != v) ||
-               (y > 0 && keyAt(x, y - 1) != v) || (y + 1 < MapHeight && keyAt(x, y + 1) != v);
-    };
-    // Whether any pixel of the (2r+1)-square around (x, y) passes `test`.
-    auto near = [](int x, int y, int r, auto test) {
-        for (int yy = std::max(0, y - r); yy <= std::min(MapHeight - 1, y + r); ++yy)
-            for (int xx = std::max(0, x - r); xx <= std::min(MapWidth - 1, x + r); ++xx)
-                if (test(xx, yy)) return true;
-        return false;
-    };
-    int strays = 0, edges = 0, drawnEdges = 0;
-    for (int y = 0; y < MapHeight; ++y)
-        for (int x = 0; x < MapWidth; ++x) {
-            strays += differs(x, y) && !near(x, y, 3, isEdge);
-            if (isEdge(x, y)) ++edges, drawnEdges += near(x, y, 1, differs);
-        }
-    EXPECT_EQ(strays, 0) << "changed pixels more than 3 pixels from any Area edge";
-    EXPECT_GE(double(drawnEdges) / std::max(edges, 1), 0.95) << "edges with the border beside them";
 }
 
 } // namespace
