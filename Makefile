@@ -14,7 +14,7 @@ PACKAGE_BUILD ?= build-package
 # The release checks only compile the tests: no test program runs while building.
 NO_DISCOVERY = -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST
 
-# Robustness (README, "Robustness"): the sanitizer build, the fuzzer, the long soak, valgrind.
+# Robustness (README, "Robustness"): the sanitizer build, the fuzzer, the long soak.
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
@@ -24,7 +24,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/robust/qt.supp \
 	UBSAN_OPTIONS=print_stacktrace=1
 
-.PHONY: run test deps build clean test-sanitize release-check package fuzz soak leakcheck
+.PHONY: run test deps build clean test-sanitize release-check package fuzz soak
 
 deps:
 	@bash tools/install-deps.sh
@@ -73,7 +73,7 @@ test-sanitize: deps
 # $(FUZZ_BUILD)/fuzz-corpus, crashes to $(FUZZ_BUILD)/fuzz-findings; copy each crash, once
 # fixed, into tests/robust/corpus so that the tests replay it.
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DSELVO_BENCH=OFF
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DSELVO_BENCH=OFF -DSELVO_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) --target fuzz_picture fuzz_seeds
 	./$(FUZZ_BUILD)/tools/fuzz/fuzz_seeds $(FUZZ_BUILD)/fuzz-seeds
 	mkdir -p $(FUZZ_BUILD)/fuzz-corpus $(FUZZ_BUILD)/fuzz-findings
@@ -85,13 +85,6 @@ fuzz: deps
 # The long-play test for SOAK_YEARS years (the test run plays 100,000).
 soak: build
 	SELVO_SOAK_YEARS=$(SOAK_YEARS) ./$(BUILD)/tests/robust/soak_test
-
-# A scripted session of the real window under valgrind; any lost block or memory error fails.
-leakcheck: build
-	@command -v valgrind >/dev/null || { echo "leakcheck needs valgrind (apt-get install valgrind)"; exit 1; }
-	valgrind --leak-check=full --show-leak-kinds=definite,indirect,possible \
-		--errors-for-leak-kinds=definite,indirect,possible --error-exitcode=1 \
-		./$(BUILD)/tests/robust/leak_session $(CURDIR)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(CLANG_BUILD) $(PACKAGE_BUILD)

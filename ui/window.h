@@ -105,8 +105,20 @@ int listRowCount(int list);
 // Background colour (0x00BBGGRR) of one cell.
 void setListCellColour(int list, int row, int column, std::int32_t colour);
 
+// What a list shows, read back (tests and tools): "", -1 or NoPicture where there is nothing.
+int listColumnCount(int list);
+std::string listColumnTitle(int list, int column);
+int listColumnWidth(int list, int column);
+std::string listCellText(int list, int row, int column);
+// The colour set with setListCellColour, or -1 when none was set.
+std::int32_t listCellColour(int list, int row, int column);
+// The picture shown in a row's first cell.
+int listRowPicture(int list, int row);
+
 // Picture of a picture control or picture button (NoPicture empties it and keeps its size).
 void setControlPicture(int control, int picture);
+// The picture a picture control or picture button shows; NoPicture when it shows none.
+int controlPicture(int control);
 // Replaces the whole text of a control; a line feed breaks the line.
 void setControlText(int control, const std::string& text);
 std::string controlText(int control);

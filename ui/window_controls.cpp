@@ -119,6 +119,7 @@ bool createPictureControl(int number, int x, int y, int width, int height, int p
         height = pixmap.height();
     }
     enterControl(number, control, ControlKind::Picture, x, y, width, height);
+    controls[number].picture = pixmap.isNull() ? NoPicture : picture;
     return true;
 }
 
@@ -142,6 +143,7 @@ bool createPictureButton(int number, int x, int y, int width, int height, int pi
         queueEvent(EventKind::Control, window, number, LeftClick);
     });
     enterControl(number, button, ControlKind::PictureButton, x, y, width, height);
+    controls[number].picture = button->picture.isNull() ? NoPicture : picture;
     return true;
 }
 
@@ -206,6 +208,8 @@ void setControlPicture(int control, int picture) {
     ControlEntry* entry = findControl(control);
     if (!entry) return;
     const QPixmap pixmap = pixmapOf(picture);
+    if (entry->kind == ControlKind::Picture || entry->kind == ControlKind::PictureButton)
+        entry->picture = pixmap.isNull() ? NoPicture : picture;
     if (entry->kind == ControlKind::Picture) {
         auto* label = static_cast<PictureControl*>(entry->widget);
         if (pixmap.isNull()) {
@@ -244,6 +248,11 @@ void setControlText(int control, const std::string& text) {
 void setAccessibleName(int control, const std::string& name) {
     if (const ControlEntry* entry = findControl(control))
         entry->widget->setAccessibleName(QString::fromUtf8(name));
+}
+
+int controlPicture(int control) {
+    const ControlEntry* entry = findControl(control);
+    return entry ? entry->picture : NoPicture;
 }
 
 std::string controlText(int control) {

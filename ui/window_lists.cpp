@@ -43,18 +43,28 @@ QTreeWidget* listWidget(int number) {
     return static_cast<QTreeWidget*>(found->second.widget);
 }
 
+// A row's picture number rides along with its icon, so that it can be read back.
+constexpr int pictureRole = Qt::UserRole;
+
 // What a cell holds; enough to move a cell into the next column.
-constexpr Qt::ItemDataRole cellRoles[] = {Qt::DisplayRole, Qt::DecorationRole, Qt::BackgroundRole};
+constexpr int cellRoles[] = {Qt::DisplayRole, Qt::DecorationRole, Qt::BackgroundRole, pictureRole};
 
 // Copies the cell left of `column` into `column`.
 void shiftCell(QTreeWidgetItem* item, int column) {
-    for (const Qt::ItemDataRole role : cellRoles)
+    for (const int role : cellRoles)
         item->setData(column, role, item->data(column - 1, role));
 }
 
 void clearCell(QTreeWidgetItem* item, int column) {
-    for (const Qt::ItemDataRole role : cellRoles)
+    for (const int role : cellRoles)
         item->setData(column, role, QVariant());
+}
+
+// The cell at (row, column), or nullptr.
+const QTreeWidgetItem* cellItem(int list, int row, int column) {
+    const QTreeWidget* tree = listWidget(list);
+    if (!tree || column < 0 || column >= tree->columnCount()) return nullptr;
+    return tree->topLevelItem(row);
 }
 
 } // namespace
@@ -124,7 +134,10 @@ int addListRow(int list, const std::string& text, int picture) {
     for (int column = 0; column < filled; ++column)
         row->setText(column, cells[column]);
     const QPixmap pixmap = pixmapOf(picture);
-    if (!pixmap.isNull()) row->setIcon(0, QIcon(pixmap));
+    if (!pixmap.isNull()) {
+        row->setIcon(0, QIcon(pixmap));
+        row->setData(0, pictureRole, picture);
+    }
     tree->addTopLevelItem(row);
     return tree->indexOfTopLevelItem(row);
 }
@@ -139,6 +152,41 @@ void setListCellColour(int list, int row, int column, std::int32_t colour) {
     if (!tree || column < 0 || column >= tree->columnCount()) return;
     QTreeWidgetItem* item = tree->topLevelItem(row);
     if (item) item->setBackground(column, colourOf(colour));
+}
+
+int listColumnCount(int list) {
+    const QTreeWidget* tree = listWidget(list);
+    return tree ? tree->columnCount() : -1;
+}
+
+std::string listColumnTitle(int list, int column) {
+    const QTreeWidget* tree = listWidget(list);
+    if (!tree || column < 0 || column >= tree->columnCount()) return {};
+    return tree->headerItem()->text(column).toStdString();
+}
+
+int listColumnWidth(int list, int column) {
+    const QTreeWidget* tree = listWidget(list);
+    if (!tree || column < 0 || column >= tree->columnCount()) return -1;
+    return tree->header()->sectionSize(column);
+}
+
+std::string listCellText(int list, int row, int column) {
+    const QTreeWidgetItem* item = cellItem(list, row, column);
+    return item ? item->text(column).toStdString() : std::string();
+}
+
+std::int32_t listCellColour(int list, int row, int column) {
+    const QTreeWidgetItem* item = cellItem(list, row, column);
+    if (!item || item->background(column).style() == Qt::NoBrush) return -1;
+    const QColor c = item->background(column).color();
+    return c.red() | c.green() << 8 | c.blue() << 16;
+}
+
+int listRowPicture(int list, int row) {
+    const QTreeWidgetItem* item = cellItem(list, row, 0);
+    const QVariant picture = item ? item->data(0, pictureRole) : QVariant();
+    return picture.isValid() ? picture.toInt() : NoPicture;
 }
 
 } // namespace ui

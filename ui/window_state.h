@@ -29,6 +29,7 @@ struct ControlEntry {
     QWidget* widget = nullptr;
     int window = -1; // top-level window the control lives on, also inside a tab page
     ControlKind kind = ControlKind::Label;
+    int picture = NoPicture; // what a picture control or picture button shows
 };
 
 struct ToolBarEntry {

@@ -1,10 +1,9 @@
 // The report's page "Verlauf": the current game's history drawn as two charts.
-#include "game_fixture.h"
-
 #include "map/history.h"
 #include "model/numbers.h"
 #include "model/random.h"
 #include "report/history_charts.h"
+#include "tests/support/game.h"
 #include "ui/chart.h"
 #include "ui/qt_access.h"
 
@@ -14,7 +13,7 @@
 
 namespace {
 
-using namespace game_test;
+using namespace support;
 
 struct Seen {
     QStringList tabs;

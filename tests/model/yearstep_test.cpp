@@ -1,290 +1,244 @@
-// The yearly step, rule by rule, on small hand-built herds with every draw scripted.
+// The yearly step on small hand-built herds with every draw scripted. Herds, draws and results
+// are written as text: an animal is "<Area> <f|m> <age> c<constitution> @<x>,<y> g<genes>
+// ill<illness>/<level>" (all after the age optional: c50 @50,50 g11 ill0/0), and a result adds
+// the size class after the age and the icon after the genes.
 #include "model/game.h"
+#include "model/herd.h"
 #include "model/random.h"
 #include "model/tables.h"
-#include "model_fixture.h"
+#include "tests/support/support.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <cstdio>
+#include <deque>
+#include <sstream>
 
 namespace {
 
-using namespace testing_model;
+// The draws a step must make, in order: (n, value). A draw with another n, a draw past the end
+// and a draw left unused all fail the test.
+std::deque<std::pair<int, int>> script;
 
-class YearStep : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        model::loadTables();
-        makeAreasPicture(100, 100, 1);
-        model::herdClear();
-        model::year = 0;
-        useScript();
+std::int32_t scripted(std::int32_t n) {
+    if (script.empty()) {
+        ADD_FAILURE() << "a draw R(" << n << ") past the end of the script";
+        return 0;
     }
-    void TearDown() override {
-        EXPECT_EQ(script.mismatches, 0) << "a draw came in another order than scripted";
-        model::setDrawOverride(nullptr);
-    }
-    // The four wandering draws of one animal that stays put.
-    static void stayPut(int animals) { expectNeutral(20, 4 * animals); }
-    static void rating() { expectNeutral(3, 2); }
-    // Food and illness of an Area of n healthy members: a contact and no outbreak each.
-    static void quietMembers(int n) {
-        for (int i = 0; i < n; ++i) {
-            expectNeutral(n - 1, 1);
-            expectNeutral(100, 1);
+    const auto [want, value] = script.front();
+    script.pop_front();
+    EXPECT_EQ(n, want) << "a draw out of order, " << script.size() << " before the end";
+    return value;
+}
+
+// "n:v" is one draw answered v, "n:v*k" k of them; "stayK" the four offsets of 0 of each of K
+// animals and a rating of 1 + 2 - 3 = 0; "quietK" the food and illness of an Area of K healthy
+// members (the first as contact, no outbreak).
+void expectDraws(const std::string& draws) {
+    script.clear();
+    std::istringstream in(draws);
+    for (std::string token; in >> token;) {
+        int n = 0, v = 0, k = 1;
+        if (std::sscanf(token.c_str(), "stay%d", &k) == 1) {
+            script.insert(script.end(), std::size_t(4 * k), {20, 10});
+            script.insert(script.end(), {{3, 1}, {3, 2}});
+        } else if (std::sscanf(token.c_str(), "quiet%d", &k) == 1) {
+            for (int i = 0; i < k; ++i)
+                script.insert(script.end(), {{k - 1, 0}, {100, 100}});
+        } else {
+            ASSERT_GE(std::sscanf(token.c_str(), "%d:%d*%d", &n, &v, &k), 2) << token;
+            script.insert(script.end(), std::size_t(k), {n, v});
         }
     }
-};
-
-TEST_F(YearStep, EmptyHerdAdvancesYearAndDrawsOnlyTheRating) {
-    expect(3, 3);
-    expect(3, 2);
-    model::birthsThisYear = 5;
-    model::yearStep();
-    EXPECT_EQ(model::year, 1);
-    EXPECT_EQ(model::yearRating, 2);
-    EXPECT_EQ(model::birthsThisYear, 0);
-    EXPECT_EQ(model::deathsThisYear, 0);
-    EXPECT_EQ(script.drawn, (std::vector<std::int32_t>{3, 3}));
+    model::setDrawOverride(&scripted);
 }
 
-TEST_F(YearStep, DeathByAgeCertainAt24NeverAt17) {
-    addAnimal(1, 0, 23); // turns 24: even the highest draw kills
-    addAnimal(1, 0, 16); // turns 17: no draw at all
-    addAnimal(1, 0, 17); // turns 18: dies on a draw of 4 or less
-    addAnimal(1, 0, 17);
-    expect(10, 10);
-    stayPut(1);
-    expect(10, 4);
-    expect(10, 5);
-    stayPut(1);
-    model::yearStep();
-    const auto herd = herdCopy();
-    ASSERT_EQ(herd.size(), 2u);
-    EXPECT_EQ(herd[0].age, 17);
-    EXPECT_EQ(herd[1].age, 18);
-    EXPECT_EQ(herd[1].sizeClass, 2);
-    EXPECT_EQ(model::deathsThisYear, 2);
-}
-
-TEST_F(YearStep, WanderingStaysInsideItsAreaAndRarelyCrosses) {
-    paintArea(40, 0, 49, 99, 0); // no Area
-    paintArea(50, 0, 99, 99, 2);
-    model::Animal& inside = addAnimal(1, 0, 0, 50, 30, 50);
-    model::Animal& blocked = addAnimal(1, 0, 0, 50, 30, 50);
-    model::Animal& crosses = addAnimal(1, 0, 0, 50, 45, 50);
-    model::Animal& refused = addAnimal(1, 0, 0, 50, 45, 50);
-    model::Animal& edge = addAnimal(2, 0, 0, 50, 95, 50);
-    auto step = [](int dx, int dy) {
-        expect(20, 10 + dx);
-        expect(20, 10);
-        expect(20, 10 + dy);
-        expect(20, 10);
-    };
-    step(5, -3); // onto its own Area: moves
-    step(10, 0); // onto no Area: stays, and no chance is drawn
-    step(10, 0); // onto Area 2: moves with a draw below 5
-    expect(100, 4);
-    step(10, 0);
-    expect(100, 5);
-    step(10, 0); // off the map: -1 is never an Area
-    model::yearStep();
-    EXPECT_EQ(inside.x, 35);
-    EXPECT_EQ(inside.y, 47);
-    EXPECT_EQ(blocked.x, 30);
-    EXPECT_EQ(crosses.x, 55);
-    EXPECT_EQ(crosses.area, 2);
-    EXPECT_EQ(refused.x, 45);
-    EXPECT_EQ(refused.area, 1);
-    EXPECT_EQ(edge.x, 95);
-}
-
-// Area 1 (capacity 10) with 4 members gains 6 each; Area 4 (capacity 3) with 5 loses 4 each and
-// its last member faces the crowding loss with P = 20.
-struct CrowdingCase {
-    int lastConstitution; // before the food
-    int crowdDraw;        // R(20)
-    int secondChance;     // R(25), -1 when it must not be drawn
-    bool lastDies;
-};
-
-class Crowding : public YearStep, public ::testing::WithParamInterface<CrowdingCase> {};
-
-TEST_P(Crowding, FoodBalanceAndTheLossOfTheLastMember) {
-    const CrowdingCase c = GetParam();
-    paintArea(0, 0, 99, 49, 4);
-    std::vector<model::Animal*> fed;
-    fed.push_back(&addAnimal(1, 0, 0, 98, 50, 70));
-    for (int i = 0; i < 3; ++i)
-        fed.push_back(&addAnimal(1, 0, 0, 50, 50, 70));
-    std::vector<model::Animal*> crowded;
-    for (int i = 0; i < 4; ++i)
-        crowded.push_back(&addAnimal(4, 0, 0, 50, 50, 20));
-    model::Animal& last = addAnimal(4, 0, 0, c.lastConstitution, 50, 20);
-
-    stayPut(9);
-    rating();
-    quietMembers(4);
-    quietMembers(5);
-    expect(20, c.crowdDraw);
-    if (c.secondChance >= 0) expect(25, c.secondChance);
-
-    model::yearStep();
-
-    EXPECT_EQ(fed[0]->constitution, 100); // 104 capped at the end of the step
-    for (int i = 1; i < 4; ++i)
-        EXPECT_EQ(fed[i]->constitution, 56);
-    for (auto* a : crowded)
-        EXPECT_EQ(a->constitution, 46);
-    EXPECT_EQ(model::herdCount(), c.lastDies ? 8 : 9);
-    EXPECT_EQ(model::deathsThisYear, c.lastDies ? 1 : 0);
-    if (!c.lastDies) {
-        EXPECT_EQ(last.constitution, c.lastConstitution - 4);
+// Animals separated by ";".
+void addHerd(const std::string& herd) {
+    std::istringstream in(herd);
+    for (std::string text; std::getline(in, text, ';');) {
+        int area = 1, age = 0, con = 50, x = 50, y = 50, genes = 11, ill = 0, level = 0;
+        char sex = 'f';
+        std::istringstream fields(text);
+        fields >> area >> sex >> age;
+        for (std::string f; fields >> f;) {
+            if (f[0] == 'c') std::sscanf(f.c_str(), "c%d", &con);
+            if (f[0] == 'g') std::sscanf(f.c_str(), "g%d", &genes);
+            if (f[0] == '@') std::sscanf(f.c_str(), "@%d,%d", &x, &y);
+            if (f[0] == 'i') std::sscanf(f.c_str(), "ill%d/%d", &ill, &level);
+        }
+        const int g1 = genes / 10, g2 = genes % 10;
+        model::herdAppend() = {g1,
+                               g2,
+                               model::iconForGenes(g1, g2),
+                               sex == 'm',
+                               x,
+                               y,
+                               model::sizeClassForAge(age),
+                               area,
+                               age,
+                               con,
+                               ill,
+                               level};
     }
-    EXPECT_EQ(script.drawn.back(), c.secondChance >= 0 ? 25 : 20);
 }
 
-// Constitution 80 after food gives t = 60, out of reach of R(20); 10 gives t = 8 (7.5 to even).
-INSTANTIATE_TEST_SUITE_P(WorkedExample, Crowding,
-                         ::testing::Values(CrowdingCase{84, 20, 1, true},
-                                           CrowdingCase{84, 20, 0, false},
-                                           CrowdingCase{14, 8, -1, true},
-                                           CrowdingCase{14, 7, 0, false}));
+std::string herdText() {
+    std::ostringstream out;
+    out << "year " << model::year << " rating " << model::yearRating << " births "
+        << model::birthsThisYear << " deaths " << model::deathsThisYear;
+    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it)
+        out << "\n"
+            << it->area << (it->sex ? " m " : " f ") << it->age << "/" << it->sizeClass << " c"
+            << it->constitution << " @" << it->x << "," << it->y << " g" << it->gene1 << it->gene2
+            << "=" << it->iconPicture << " ill" << it->illness << "/" << it->illnessLevel;
+    return out.str();
+}
 
-TEST_F(YearStep, FatherIsTheFirstBestMaleAndTheYoungFollowsItsMother) {
-    model::Animal& mother = addAnimal(1, 0, 5, 60, 40, 40);
-    model::Animal& m8 = addAnimal(1, 1, 7);
-    m8.gene1 = m8.gene2 = 4;
-    model::Animal& m12 = addAnimal(1, 1, 11);
-    m12.gene1 = m12.gene2 = 2;
-    addAnimal(1, 0, 11); // 12 years: a female present, but too old to bear
-    addAnimal(1, 0, 1);  // 2 years: too young to count
+struct Step {
+    const char* name;
+    const char* areas; // the areas picture's value, 100 x 100, then "x0,y0,x1,y1=value" painted
+    const char* herd;
+    std::string draws;
+    const char* after;
+};
 
-    stayPut(5);
-    rating();
-    quietMembers(5);
-    expect(2, 2); // the male of 8 scores 8 + 2 - 0 - 9 = 1 and becomes the father
-    expect(2, 0);
-    expect(2, 0); // the male of 12 scores 12 + 0 - 2 - 9 = 1: no better, the earlier stays
-    expect(2, 2);
-    expect(1, 1); // gene1 from the mother
-    expect(1, 0); // gene2 from the father
-    expect(1, 1); // a male
-    expect(30, 20);
-    expect(30, 5);
-    expect(30, 0);
-    expect(30, 30);
-    expect(20, 7);
+void PrintTo(const Step& s, std::ostream* out) {
+    *out << s.name;
+}
 
+// Sets up the areas and the herd, plays one step on the draws and returns the result.
+std::string step(const std::string& areas, const std::string& herd, const std::string& draws) {
+    model::loadTables();
+    model::herdClear();
+    model::year = 0;
+    model::birthsThisYear = 5;
+    model::deathsThisYear = 7;
+    std::istringstream in(areas);
+    int fill = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0, v = 0;
+    in >> fill;
+    support::makeAreas(100, 100, fill);
+    for (std::string paint;
+         in >> paint && std::sscanf(paint.c_str(), "%d,%d,%d,%d=%d", &x0, &y0, &x1, &y1, &v) == 5;)
+        support::paintAreas(x0, y0, x1, y1, v);
+    addHerd(herd);
+    expectDraws(draws);
     model::yearStep();
-
-    ASSERT_EQ(model::herdCount(), 6);
-    EXPECT_EQ(model::birthsThisYear, 1);
-    const model::Animal& young = *std::next(model::herdBegin());
-    EXPECT_EQ(&*model::herdBegin(), &mother);
-    EXPECT_EQ(young.gene1, 1);
-    EXPECT_EQ(young.gene2, 4); // the chosen father's slot, not the other male's
-    EXPECT_EQ(young.iconPicture, 9);
-    EXPECT_EQ(young.sex, 1);
-    EXPECT_EQ(young.x, 55);
-    EXPECT_EQ(young.y, 10);
-    EXPECT_EQ(young.age, 0);
-    EXPECT_EQ(young.sizeClass, 1);
-    EXPECT_EQ(young.area, 1);
-    EXPECT_EQ(young.constitution, 60 + 5 + 7); // mother's constitution after food, plus R(20)
-    EXPECT_EQ(young.illness, 0);
+    model::setDrawOverride(nullptr);
+    EXPECT_TRUE(script.empty()) << script.size() << " scripted draws left unused";
+    return herdText();
 }
 
-TEST_F(YearStep, AMaleOfSevenNeverFathers) {
-    addAnimal(1, 0, 5);
-    addAnimal(1, 1, 6);
-    stayPut(2);
-    rating();
-    quietMembers(2);
-    expect(2, 2); // the best a male of 7 can score is 0
-    expect(2, 0);
-    model::yearStep();
-    EXPECT_EQ(model::birthsThisYear, 0);
-    EXPECT_EQ(model::herdCount(), 2);
+class YearStep : public ::testing::TestWithParam<Step> {};
+
+TEST_P(YearStep, DrawsAndChangesExactlyAsTheRulesSay) {
+    EXPECT_EQ(step(GetParam().areas, GetParam().herd, GetParam().draws), GetParam().after);
 }
 
-TEST_F(YearStep, ACrowdedOutMotherStillBearsAndBothMayDie) {
-    makeAreasPicture(100, 100, 4);
-    addAnimal(4, 1, 11);
-    addAnimal(4, 0, 0);
-    addAnimal(4, 0, 0);
-    addAnimal(4, 0, 5, 10); // 8 after food: t = 6
+const Step steps[] = {
+    {"EmptyHerdDrawsOnlyTheRating", "1", "", "3:3 3:2", "year 1 rating 2 births 0 deaths 0"},
+    // Area 16 (capacity 12) feeds 10 to each of two.
+    {"DeathByAgeFrom18CertainAt24", "16", "16 f 23; 16 f 16; 16 f 17; 16 f 17",
+     "10:10  20:10*4  10:4  10:5 20:10*4  3:1 3:2 quiet2",
+     "year 1 rating 0 births 0 deaths 2\n"
+     "16 f 17/2 c60 @50,50 g11=5 ill0/0\n"
+     "16 f 18/2 c60 @50,50 g11=5 ill0/0"},
+    // No Area at x 40..49, Area 2 from x 50; 101 is capped at the end of the step.
+    {"WanderingStaysInItsAreaAndRarelyCrosses", "1 40,0,49,99=0 50,0,99,99=2",
+     "1 f 0 c94 @30,50; 1 f 0 @30,50; 1 f 0 @45,50; 1 f 0 @45,50; 2 f 0 @95,50",
+     "20:15 20:10 20:7 20:10  20:20 20:10*3  20:20 20:10*3 100:4  20:20 20:10*3 100:5 "
+     " 20:20 20:10*3  3:1 3:2 quiet3 quiet2",
+     "year 1 rating 0 births 0 deaths 0\n"
+     "1 f 1/1 c100 @35,47 g11=5 ill0/0\n"
+     "1 f 1/1 c57 @30,50 g11=5 ill0/0\n"
+     "2 f 1/1 c60 @55,50 g11=5 ill0/0\n"
+     "1 f 1/1 c57 @45,50 g11=5 ill0/0\n"
+     "2 f 1/1 c60 @95,50 g11=5 ill0/0"},
+    // Both males of 8 and 12 score 1: the first stays the father.
+    {"FatherIsTheFirstBestMaleAndTheYoungFollowsItsMother", "1",
+     "1 f 5 c60 @40,40; 1 m 7 g44; 1 m 11 g22; 1 f 11; 1 f 1",
+     "stay5 quiet5  2:2 2:0  2:0 2:2  1:1 1:0 1:1 30:20 30:5 30:0 30:30 20:7",
+     "year 1 rating 0 births 1 deaths 0\n"
+     "1 f 6/2 c65 @40,40 g11=5 ill0/0\n"
+     "1 m 0/1 c72 @55,10 g14=9 ill0/0\n"
+     "1 m 8/2 c55 @50,50 g44=4 ill0/0\n"
+     "1 m 12/2 c55 @50,50 g22=6 ill0/0\n"
+     "1 f 12/2 c55 @50,50 g11=5 ill0/0\n"
+     "1 f 2/1 c55 @50,50 g11=5 ill0/0"},
+    // Area 1: a female of 3 is the only one to count; Area 2: mothers of 10 and 11.
+    {"MothersFrom3To10BearAndAMaleOf6DrawsHisScore", "1 50,0,99,99=2",
+     "1 m 7 @20,50 g44; 1 m 5 @20,50 g22; 1 f 1 @20,50; 1 f 2 @20,50; "
+     "2 m 7 @70,50 g44; 2 f 9 @70,50; 2 f 10 @70,50",
+     "stay7 quiet4  2:2 2:0  2:2 2:0  1:1 1:0 1:0 30:15*4 20:0 "
+     "quiet3  2:2 2:0  1:1 1:0 1:0 30:15*4 20:0",
+     "year 1 rating 0 births 2 deaths 0\n"
+     "1 m 8/2 c56 @20,50 g44=4 ill0/0\n"
+     "1 m 6/2 c56 @20,50 g22=6 ill0/0\n"
+     "1 f 2/1 c56 @20,50 g11=5 ill0/0\n"
+     "1 f 3/1 c56 @20,50 g11=5 ill0/0\n"
+     "1 f 0/1 c56 @20,50 g14=9 ill0/0\n"
+     "2 m 8/2 c59 @70,50 g44=4 ill0/0\n"
+     "2 f 10/2 c59 @70,50 g11=5 ill0/0\n"
+     "2 f 0/1 c59 @70,50 g14=9 ill0/0\n"
+     "2 f 11/2 c59 @70,50 g11=5 ill0/0"},
+    // Area 4 at its capacity of 3: no food, no crowding draw; a male of 7 scores 0 at best.
+    {"AMaleOf7NeverFathers", "4", "4 m 6; 4 f 5; 4 f 1", "stay3 quiet3 2:2 2:0",
+     "year 1 rating 0 births 0 deaths 0\n"
+     "4 m 7/2 c50 @50,50 g11=5 ill0/0\n"
+     "4 f 6/2 c50 @50,50 g11=5 ill0/0\n"
+     "4 f 2/1 c50 @50,50 g11=5 ill0/0"},
+    // One over capacity: -2 each; the mother, last, has 8 (t = 6) and loses all to R(10) = 6.
+    {"ACrowdedOutMotherStillBearsAndBothDie", "4", "4 m 11; 4 f 0; 4 f 0; 4 f 5 c10",
+     "stay4 quiet4  10:6  2:1 2:1  1:0 1:0 1:0 30:15*4 20:0",
+     "year 1 rating 0 births 1 deaths 2\n"
+     "4 m 12/2 c48 @50,50 g11=5 ill0/0\n"
+     "4 f 1/1 c48 @50,50 g11=5 ill0/0\n"
+     "4 f 1/1 c48 @50,50 g11=5 ill0/0"},
+    // +6 each. The first catches blue at exactly half its constitution and breaks out red in the
+    // same year; the second escapes at half less one and at an outbreak draw of exactly 5; the
+    // third, already ill, adds blue; the fourth heals.
+    {"IllnessSpreadsBreaksOutAddsUpAndHeals", "1",
+     "1 f 9 c90; 1 f 10 c100 g44 ill4/20; 1 f 2 c90 g41 ill2/8; 1 f 4 g22 ill1/3",
+     "stay4  3:1 100:48 100:4 2:0 20:5 10:5 10:5  3:0 100:52 100:5 10:3 10:7 "
+     " 3:2 100:100 100:4 2:2 20:0 10:10 10:0  3:3 100:27 100:100 10:0 10:3",
+     "year 1 rating 0 births 0 deaths 0\n"
+     "1 f 10/2 c36 @50,50 g11=5 ill5/15\n"
+     "1 f 11/2 c26 @50,50 g44=4 ill4/16\n"
+     "1 f 3/1 c56 @50,50 g41=9 ill6/20\n"
+     "1 f 5/1 c53 @50,50 g22=6 ill0/0"},
+};
 
-    stayPut(4);
-    rating();
-    quietMembers(4);
-    expect(10, 6); // R(P) with P = 10 reaches t: constitution 0
-    expectNeutral(2, 2);
-    expectNeutral(1, 3);
-    expectNeutral(30, 4);
-    expect(20, 0); // the young starts at 0 + 0
+INSTANTIATE_TEST_SUITE_P(Rules, YearStep, ::testing::ValuesIn(steps),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-    model::yearStep();
-    EXPECT_EQ(model::birthsThisYear, 1);
-    EXPECT_EQ(model::deathsThisYear, 2);
-    EXPECT_EQ(model::herdCount(), 3);
+// Five females in Area 4 (capacity 3) lose 4 each; the last, of constitution `last` after the
+// food, loses all when R(20) reaches 0.75 * last rounded half to even (t = 60 for 80; 7.5 rounds
+// up to 8, 4.5 down to 4, 6.75 to 7), or on the second chance R(25) = 1.
+TEST(CrowdingLoss, TheLastMemberFacesIt) {
+    for (auto [last, draws, dies] : {std::tuple{80, "20:20 25:1", true},
+                                     {80, "20:20 25:0", false},
+                                     {10, "20:8", true},
+                                     {10, "20:7 25:0", false},
+                                     {6, "20:4", true},
+                                     {9, "20:6 25:0", false}}) {
+        std::string after = "year 1 rating 0 births 0 deaths " + std::to_string(dies);
+        for (int i = 0; i < (dies ? 4 : 5); ++i)
+            after += "\n4 f 6/2 c" + std::to_string(i < 4 ? 46 : last) + " @50,50 g11=5 ill0/0";
+        EXPECT_EQ(step("4", "4 f 5; 4 f 5; 4 f 5; 4 f 5; 4 f 5 c" + std::to_string(last + 4),
+                       "stay5 quiet5 " + std::string(draws)),
+                  after)
+            << draws;
+    }
 }
 
-TEST_F(YearStep, ContagionAloneDoesNotLastAndDamageGrowsWithMatchingGenes) {
-    model::Animal& healthy = addAnimal(1, 0, 9, 50);
-    model::Animal& ill = addAnimal(1, 0, 10, 100);
-    ill.gene1 = ill.gene2 = 4;
-    ill.illness = 4;
-    ill.illnessLevel = 20;
-
-    stayPut(2);
-    rating();
-    expect(1, 1);     // contact: the ill one
-    expect(100, 29);  // at least 58 / 2: the mask is taken over
-    expect(100, 100); // no new illness
-    expect(1, 0);     // contact: the first, healthy again: no contagion draw
-    expect(100, 100);
-    expect(10, 3);
-    expect(10, 7);
-
-    model::yearStep();
-    EXPECT_EQ(healthy.illness, 0);
-    EXPECT_EQ(healthy.illnessLevel, 0);
-    EXPECT_EQ(healthy.constitution, 58);
-    // Both genes match the illness, age 11: 2^2 * 20 = 80 damage from 108.
-    EXPECT_EQ(ill.constitution, 28);
-    EXPECT_EQ(ill.illness, 4);
-    EXPECT_EQ(ill.illnessLevel, 16);
-}
-
-TEST_F(YearStep, NewIllnessBreaksOutAndHurtsAtOnce) {
-    model::Animal& a = addAnimal(1, 0, 2, 90);
-    a.gene1 = 4;
-    a.gene2 = 1;
-    stayPut(1);
-    rating();
-    expect(0, 0);   // contact: itself, healthy
-    expect(100, 4); // an outbreak
-    expect(2, 2);   // blue
-    expect(20, 5);  // level 15
-    expect(10, 10);
-    expect(10, 0);
-    model::yearStep();
-    EXPECT_EQ(a.illness, 4);
-    EXPECT_EQ(a.illnessLevel, 25);
-    // One matching gene and age 3: 2^2 * 15 = 60 from 99.
-    EXPECT_EQ(a.constitution, 39);
-}
-
-TEST(Susceptibility, GenesAndAge) {
-    EXPECT_EQ(model::susceptibility(4, 4, 4, 10), 2);
-    EXPECT_EQ(model::susceptibility(4, 1, 2, 10), 0);
-    EXPECT_EQ(model::susceptibility(5, 1, 4, 10), 2);
-    EXPECT_EQ(model::susceptibility(4, 4, 1, 3), 2);
-    EXPECT_EQ(model::susceptibility(0, 1, 1, 0), 1);
-    EXPECT_EQ(model::susceptibility(2, 2, 1, 15), 1);
-    EXPECT_EQ(model::susceptibility(7, 4, 4, 23), 10);
+TEST(Susceptibility, MatchingGenesAndAge) {
+    // illness, gene1, gene2, age, exponent
+    const int table[][5] = {{4, 4, 4, 10, 2}, {4, 1, 2, 10, 0}, {5, 1, 4, 10, 2},
+                            {4, 4, 1, 3, 2},  {0, 1, 1, 0, 1},  {2, 2, 1, 15, 1},
+                            {2, 2, 1, 16, 2}, {7, 4, 4, 23, 10}};
+    for (const auto& t : table)
+        EXPECT_EQ(model::susceptibility(t[0], t[1], t[2], t[3]), t[4])
+            << t[0] << t[1] << t[2] << t[3];
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Decoding: every PNG colour type and depth to 8-bit B,G,R(,A), BMP / ICO through Qt, and
 // damaged or cut files refused without a word.
-#include "tests/picture/fixtures.h"
+#include "tools/fuzz/files.h"
+#include "ui/picture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,8 @@
 
 namespace {
 
-using fixtures::Bytes;
-using fixtures::PngImage;
+using fuzz::Bytes;
+using fuzz::PngImage;
 
 // Sample c of pixel (x, y): varied enough that swapped channels, rows or columns show.
 int sample(int x, int y, int c) {
@@ -64,7 +65,7 @@ TEST(PngDecode, EightBitTypesGiveAlphaOnlyWhereTheFileHasOne) {
           eightBit(PNG_COLOR_TYPE_RGB, 3, 9, true)}) {
         SCOPED_TRACE(testing::Message()
                      << image.colorType << (image.interlaced ? " interlaced" : ""));
-        expectDecodesTo(fixtures::writePng(image), decoded(image));
+        expectDecodesTo(fuzz::writePng(image), decoded(image));
     }
 }
 
@@ -73,7 +74,7 @@ TEST(PngDecode, PaletteAndLowBitGreyExpandToThreeChannels) {
     palette.palette = {{200, 10, 20}, {30, 40, 250}, {5, 6, 7}, {255, 255, 0}};
     palette.paletteAlpha = {0, 128}; // dropped: such pictures are drawn opaque
     palette.rows = {Bytes{0, 1, 2, 3}};
-    expectDecodesTo(fixtures::writePng(palette),
+    expectDecodesTo(fuzz::writePng(palette),
                     ui::Picture{4, 1, 3, {20, 10, 200, 250, 40, 30, 7, 6, 5, 0, 255, 255}});
 
     for (int depth : {1, 2, 4}) {
@@ -85,8 +86,8 @@ TEST(PngDecode, PaletteAndLowBitGreyExpandToThreeChannels) {
             want.pixels.insert(want.pixels.end(), 3, std::uint8_t(x % (top + 1) * 255 / top));
         }
         PngImage grey{7, 1, PNG_COLOR_TYPE_GRAY, depth};
-        grey.rows = {fixtures::packBits(samples, depth)};
-        expectDecodesTo(fixtures::writePng(grey), want);
+        grey.rows = {fuzz::packBits(samples, depth)};
+        expectDecodesTo(fuzz::writePng(grey), want);
     }
 }
 
@@ -103,18 +104,18 @@ TEST(PngDecode, SixteenBitSamplesAreRoundedNotTruncated) {
     }
     // 0x12F0 lies closer to 19 * 257 than to 18 * 257: rounding gives 19, the high byte 18.
     ASSERT_EQ(want.pixels[2 * 3 + 2], 19);
-    expectDecodesTo(fixtures::writePng(image), want);
+    expectDecodesTo(fuzz::writePng(image), want);
 }
 
 TEST(ForeignFormats, BmpAndIconsLoadIconsWithAlpha) {
     const PngImage rgb = eightBit(PNG_COLOR_TYPE_RGB, 3, 2),
                    rgba = eightBit(PNG_COLOR_TYPE_RGBA, 3, 2);
-    expectDecodesTo(fixtures::writeBmp24(3, 2, decoded(rgb).pixels), decoded(rgb));
-    expectDecodesTo(fixtures::writeIcoPng(3, 2, fixtures::writePng(rgba)), decoded(rgba));
+    expectDecodesTo(fuzz::writeBmp24(3, 2, decoded(rgb).pixels), decoded(rgb));
+    expectDecodesTo(fuzz::writeIcoPng(3, 2, fuzz::writePng(rgba)), decoded(rgba));
 
     // Qt hands 32-bit icon images over premultiplied, so only opaque colours survive exactly.
     const Bytes bgra = {1, 2, 3, 255, 40, 50, 60, 0, 70, 80, 90, 255, 9, 8, 7, 0};
-    const Bytes ico = fixtures::writeIcoBmp32(2, 2, bgra);
+    const Bytes ico = fuzz::writeIcoBmp32(2, 2, bgra);
     ui::Picture got;
     ASSERT_TRUE(ui::decodePicture(ico.data(), ico.size(), got));
     ASSERT_EQ(got.pixels.size(), 16u);
@@ -147,10 +148,10 @@ Bytes flippedIn(Bytes file, const char* chunk) {
 TEST(Hostile, DamagedAndCutFilesAreRefusedSilently) {
     PngImage png = eightBit(PNG_COLOR_TYPE_RGBA, 3, 2);
     png.compressedText = "chunks after the image data are cut too";
-    const Bytes pngFile = fixtures::writePng(png);
+    const Bytes pngFile = fuzz::writePng(png);
     testing::internal::CaptureStderr();
-    for (const Bytes& file : {pngFile, fixtures::writeBmp24(3, 2, Bytes(18, 0x5A)),
-                              fixtures::writeIcoBmp32(2, 2, Bytes(16, 0xA5))}) {
+    for (const Bytes& file : {pngFile, fuzz::writeBmp24(3, 2, Bytes(18, 0x5A)),
+                              fuzz::writeIcoBmp32(2, 2, Bytes(16, 0xA5))}) {
         EXPECT_TRUE(decodes(file));
         for (std::size_t length = 0; length < file.size(); ++length)
             EXPECT_FALSE(decodes(Bytes(file.begin(), file.begin() + long(length)))) << length;
@@ -173,7 +174,7 @@ TEST(Hostile, SideLimitAndPixelBudgetAreExact) {
          {std::pair{ui::MaxPictureSide + 1, 1}, {ui::MaxPictureSide, 1}, {4096, 4096}}) {
         PngImage grey{width, height, PNG_COLOR_TYPE_GRAY, 1};
         grey.rows.assign(std::size_t(height), Bytes(std::size_t(width + 7) / 8, 0xAA));
-        EXPECT_EQ(decodes(fixtures::writePng(grey)), width <= ui::MaxPictureSide) << width;
+        EXPECT_EQ(decodes(fuzz::writePng(grey)), width <= ui::MaxPictureSide) << width;
     }
 }
 

@@ -1,5 +1,7 @@
 // The picture table, the one open drawing, plain and alpha drawing and pixel reads.
-#include "tests/picture/fixtures.h"
+#include "tests/support/support.h"
+#include "tools/fuzz/files.h"
+#include "ui/picture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,7 @@
 
 namespace {
 
-using fixtures::Bytes;
+using fuzz::Bytes;
 
 ui::Picture pattern(int width, int height, int channels, int seed) {
     ui::Picture picture{width, height, channels, {}};
@@ -53,10 +55,10 @@ class PictureTable : public ::testing::Test {
 using Drawing = PictureTable;
 
 TEST_F(PictureTable, FailedLoadLeavesTheNumberEmpty) {
-    fixtures::TempFolder folder;
-    fixtures::PngImage image{.width = 2, .height = 1};
+    support::TempFolder folder;
+    fuzz::PngImage image{.width = 2, .height = 1};
     image.rows = {Bytes{1, 2, 3, 4, 5, 6}};
-    const Bytes png = fixtures::writePng(image);
+    const Bytes png = fuzz::writePng(image);
     const std::string good = folder.write("good.png", png);
     const std::string huge = folder.write("huge.png", png);
     std::filesystem::resize_file(huge, (64u << 20) + 1); // refused unread, whatever it holds
@@ -77,10 +79,10 @@ TEST_F(PictureTable, FailedLoadLeavesTheNumberEmpty) {
 // A list is read on a second thread, as if loaded number by number: a file named twice is read
 // into two pictures of their own, a missing one leaves its number empty.
 TEST_F(PictureTable, ListedFilesLoadAsIfOneByOne) {
-    fixtures::TempFolder folder;
-    fixtures::PngImage image{.width = 2, .height = 1};
+    support::TempFolder folder;
+    fuzz::PngImage image{.width = 2, .height = 1};
     image.rows = {Bytes{1, 2, 3, 4, 5, 6}};
-    const std::string good = folder.write("good.png", fixtures::writePng(image));
+    const std::string good = folder.write("good.png", fuzz::writePng(image));
     ui::loadPictures({good, (folder.path / "missing.png").string(), good});
     EXPECT_EQ(ui::pictureHandle(1), nullptr);
     ASSERT_TRUE(ui::openDrawing(2));

@@ -1,7 +1,9 @@
 // Decompression bombs: small files that claim huge pictures or huge chunks are dealt with at
 // once, without allocating what they claim, and a refused one leaves its number empty. A PNG
 // inside an icon meets the same limits.
-#include "tests/picture/fixtures.h"
+#include "tests/support/support.h"
+#include "tools/fuzz/files.h"
+#include "ui/picture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,7 @@
 
 namespace {
 
-using fixtures::Bytes;
+using fuzz::Bytes;
 
 // Bytes malloc'd since the last reset, libpng's and Qt's included.
 std::atomic<std::size_t> allocated{0};
@@ -57,7 +59,7 @@ Bytes withDeflated(Bytes head, const Bytes& raw) {
 
 const Bytes& smallPng() {
     static const Bytes file =
-        fixtures::writePng({.width = 3, .height = 2, .rows = {Bytes(9, 0x21), Bytes(9, 0x87)}});
+        fuzz::writePng({.width = 3, .height = 2, .rows = {Bytes(9, 0x21), Bytes(9, 0x87)}});
     return file;
 }
 
@@ -75,16 +77,16 @@ Bytes pngClaiming(std::uint32_t width, std::uint32_t height) {
     put32(header, height, true);
     header.insert(header.end(), {8, PNG_COLOR_TYPE_RGB, 0, 0, 0});
     Bytes file = {137, 80, 78, 71, 13, 10, 26, 10};
-    for (const Bytes& chunk : {fixtures::pngChunk("IHDR", header),
-                               fixtures::pngChunk("IDAT", withDeflated({}, Bytes(1 << 16, 0))),
-                               fixtures::pngChunk("IEND", {})})
+    for (const Bytes& chunk :
+         {fuzz::pngChunk("IHDR", header),
+          fuzz::pngChunk("IDAT", withDeflated({}, Bytes(1 << 16, 0))), fuzz::pngChunk("IEND", {})})
         file.insert(file.end(), chunk.begin(), chunk.end());
     return file;
 }
 
 // A zTXt chunk whose length field claims 2 GB, in a file of a few dozen bytes.
 Bytes pngWithLyingChunkLength() {
-    Bytes file = smallPngWith(fixtures::pngChunk("zTXt", Bytes{'a', 0, 0, 0x78, 0x9c}));
+    Bytes file = smallPngWith(fuzz::pngChunk("zTXt", Bytes{'a', 0, 0, 0x78, 0x9c}));
     std::memcpy(file.data() + 33, "zomm", 4); // 0x7A6F6D6D
     return file;
 }
@@ -108,7 +110,7 @@ Bytes iccBomb() {
     Bytes profile(32u << 20, 0);
     profile[0] = 2; // 32 << 20, big-endian
     std::memcpy(profile.data() + 36, "acsp", 4);
-    return fixtures::pngChunk("iCCP", withDeflated({'i', 'c', 'c', 0, 0}, profile));
+    return fuzz::pngChunk("iCCP", withDeflated({'i', 'c', 'c', 0, 0}, profile));
 }
 
 // A BMP header claiming width x height at `bits` per pixel and `compression` (0 plain, 1 RLE8),
@@ -128,7 +130,7 @@ Bytes bmpClaiming(std::int32_t width, std::int32_t height, int bits, int compres
 // Loads `bytes` from a file under a number that held a picture before, checking that it takes
 // little time and memory and that a refusal leaves the number empty.
 bool load(const Bytes& bytes) {
-    fixtures::TempFolder folder;
+    support::TempFolder folder;
     const std::string path = folder.write("bomb", bytes);
     ui::setPicture(Number, ui::Picture{1, 1, 3, {1, 2, 3}});
     allocated = 0;
@@ -153,11 +155,11 @@ TEST(Bombs, HugeClaimsAreRefusedQuicklyAndLeaveTheNumberEmpty) {
         {"bmp 100000 x 100000", bmpClaiming(100000, 100000, 24, 0)},
         {"bmp 100000 x -100000 top-down", bmpClaiming(100000, -100000, 24, 0)},
         {"rle bmp 8192 x 8192", bmpClaiming(8192, 8192, 8, 1)},
-        {"ico holding a png", fixtures::writeIcoPng(16, 16, pngClaiming(100000, 100000))},
-        {"ico holding a bmp", fixtures::writeIcoPng(16, 16, icoBmp)},
-        {"ico holding a png 4096 x 4096", fixtures::writeIcoPng(0, 0, pngClaiming(4096, 4096))},
+        {"ico holding a png", fuzz::writeIcoPng(16, 16, pngClaiming(100000, 100000))},
+        {"ico holding a bmp", fuzz::writeIcoPng(16, 16, icoBmp)},
+        {"ico holding a png 4096 x 4096", fuzz::writeIcoPng(0, 0, pngClaiming(4096, 4096))},
         {"ico holding a png chunk claiming 2 GB",
-         fixtures::writeIcoPng(1, 1, pngWithLyingChunkLength())},
+         fuzz::writeIcoPng(1, 1, pngWithLyingChunkLength())},
         {"ico whose png claims 1.9 GB past its end", corpusFile("ico-png-exif-claims-1.9gb.ico")},
     };
     for (const auto& [name, file] : bombs) {
@@ -170,16 +172,15 @@ TEST(Bombs, HugeClaimsAreRefusedQuicklyAndLeaveTheNumberEmpty) {
 // A text or colour-profile chunk that inflates to 32 MB, or a hundred texts of 1000 KB each, cost
 // only the chunks, in a PNG and in an icon: the picture loads as if they were not there.
 TEST(Bombs, AncillaryChunkBombsCostOnlyTheChunk) {
-    const Bytes textBomb = fixtures::pngChunk(
+    const Bytes textBomb = fuzz::pngChunk(
         "zTXt", withDeflated({'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 0}, Bytes(32u << 20, 'a')));
-    const Bytes text =
-        fixtures::pngChunk("zTXt", withDeflated({'C', 0, 0}, Bytes(1000u << 10, 'a')));
+    const Bytes text = fuzz::pngChunk("zTXt", withDeflated({'C', 0, 0}, Bytes(1000u << 10, 'a')));
     Bytes texts;
     for (int i = 0; i < 100; ++i)
         texts.insert(texts.end(), text.begin(), text.end());
     for (const Bytes& chunk : {textBomb, iccBomb(), texts})
         for (const Bytes& file :
-             {smallPngWith(chunk), fixtures::writeIcoPng(3, 2, smallPngWith(chunk))}) {
+             {smallPngWith(chunk), fuzz::writeIcoPng(3, 2, smallPngWith(chunk))}) {
             ASSERT_LT(file.size(), 1u << 20);
             EXPECT_TRUE(load(file));
             ui::Picture bombed, plain;
@@ -192,11 +193,11 @@ TEST(Bombs, AncillaryChunkBombsCostOnlyTheChunk) {
 // An icon's PNG takes the same hardened path yet keeps its tRNS transparency, as icons always
 // have, where a PNG of its own is drawn opaque.
 TEST(Bombs, AnIconsPngKeepsItsTransparency) {
-    fixtures::PngImage image{.width = 2, .height = 1, .colorType = PNG_COLOR_TYPE_PALETTE};
+    fuzz::PngImage image{.width = 2, .height = 1, .colorType = PNG_COLOR_TYPE_PALETTE};
     image.palette = {{200, 10, 20}, {30, 40, 250}};
     image.paletteAlpha = {0};
     image.rows = {Bytes{0, 1}};
-    const Bytes icon = fixtures::writeIcoPng(2, 1, fixtures::writePng(image));
+    const Bytes icon = fuzz::writeIcoPng(2, 1, fuzz::writePng(image));
     ui::Picture decoded;
     ASSERT_TRUE(ui::decodePicture(icon.data(), icon.size(), decoded));
     EXPECT_EQ(decoded.pixels, (Bytes{20, 10, 200, 0, 250, 40, 30, 255}));

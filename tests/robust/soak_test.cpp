@@ -7,6 +7,7 @@
 #include "model/herd.h"
 #include "model/random.h"
 #include "model/tables.h"
+#include "tests/support/support.h"
 #include "ui/picture.h"
 
 #include <gtest/gtest.h>
@@ -41,24 +42,6 @@ long bytesInUse() {
 
 // What one more animal costs the heap: its list node and the allocator's header.
 constexpr long BytesPerAnimal = sizeof(model::Animal) + 2 * sizeof(void*) + 16;
-
-// The first broken rule of the Herd between steps, or an empty string.
-std::string brokenInvariant() {
-    const auto isGene = [](std::int32_t g) { return g == 1 || g == 2 || g == 4; };
-    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
-        const model::Animal& a = *it;
-        if (a.constitution < 1 || a.constitution > 100)
-            return "constitution " + std::to_string(a.constitution);
-        if (a.illnessLevel < 0 || (a.illnessLevel == 0 && a.illness != 0)) return "illness";
-        if (!isGene(a.gene1) || !isGene(a.gene2)) return "genes";
-        if (a.iconPicture != model::iconForGenes(a.gene1, a.gene2)) return "icon";
-        if (a.sizeClass != model::sizeClassForAge(a.age)) return "size class";
-        if (a.age < 0 || a.age > 23) return "age " + std::to_string(a.age);
-    }
-    if (model::CarriedAnimal && !model::herdContains(model::CarriedAnimal))
-        return "the basket holds an animal that left the Herd";
-    return {};
-}
 
 // The player: random clicks and buttons between years, from a generator of its own so that the
 // model's draws stay those of model::seedRandom.
@@ -121,14 +104,14 @@ TEST(Soak, YearsOfRandomPlayKeepTheHerdSoundAndMemoryFlat) {
     for (long year = 1; year <= years; ++year) {
         for (int n = player.below(4); n > 0; --n) {
             player.act();
-            ASSERT_EQ(brokenInvariant(), "") << "after an action in year " << year;
+            ASSERT_EQ(support::brokenInvariant(), "") << "after an action in year " << year;
         }
         // What app::runYear does, without its message box at the end of a herd.
         model::yearStep();
         map::redrawMap();
         if (model::herdEmpty()) model::newGame();
         births += model::birthsThisYear;
-        ASSERT_EQ(brokenInvariant(), "") << "after year " << year;
+        ASSERT_EQ(support::brokenInvariant(), "") << "after year " << year;
         if (year == measureAt) baseline = bytesInUse() - model::herdCount() * BytesPerAnimal;
     }
     const long growth = bytesInUse() - model::herdCount() * BytesPerAnimal - baseline;

@@ -1,12 +1,9 @@
-// Writers for the PNG, BMP and ICO files the picture tests decode.
-#include "tests/picture/fixtures.h"
+// Writers of PNG, BMP and ICO files in memory.
+#include "tools/fuzz/files.h"
 
 #include <zlib.h>
 
-#include <fstream>
-#include <unistd.h>
-
-namespace fixtures {
+namespace fuzz {
 
 namespace {
 
@@ -109,23 +106,4 @@ Bytes writeIcoPng(int width, int height, const Bytes& image) {
     return out;
 }
 
-TempFolder::TempFolder() {
-    static int counter = 0;
-    path = std::filesystem::temp_directory_path() /
-           ("selvo-picture-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
-    std::filesystem::create_directories(path);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-std::string TempFolder::write(const std::string& name, const Bytes& bytes) const {
-    const std::filesystem::path file = path / name;
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return file.string();
-}
-
-} // namespace fixtures
+} // namespace fuzz

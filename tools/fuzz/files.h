@@ -1,17 +1,15 @@
-// Test files written on the fly (PNG through libpng, BMP and ICO by hand).
+// Picture files written in memory, for the fuzzer's starting files and the picture tests: PNG
+// through libpng, BMP and ICO by hand.
 #pragma once
-
-#include "ui/picture.h"
 
 #include <png.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace fixtures {
+namespace fuzz {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -43,12 +41,4 @@ Bytes writeBmp24(int width, int height, const Bytes& bgr);
 Bytes writeIcoBmp32(int width, int height, const Bytes& bgra);
 Bytes writeIcoPng(int width, int height, const Bytes& png);
 
-// A fresh folder under the system temp folder, removed with its contents by the destructor.
-struct TempFolder {
-    std::filesystem::path path;
-    TempFolder();
-    ~TempFolder();
-    std::string write(const std::string& name, const Bytes& bytes) const;
-};
-
-} // namespace fixtures
+} // namespace fuzz

@@ -1,0 +1,114 @@
+// One seeded session of the real game on the project's Media/, played through its window with a
+// player's clicks and written down after every step: status bar, information box, the mode's and
+// the basket's pictures and a hash of the map frame; then all three windows as they are laid
+// out and filled. Compared with the committed game.txt, so any change of a rule, a text, a
+// picture, the drawing or a layout shows in its diff.
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "model/areas.h"
+#include "model/herd.h"
+#include "model/numbers.h"
+#include "model/random.h"
+#include "tests/support/game.h"
+#include "tests/support/support.h"
+#include "ui/window.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using namespace model;
+using namespace support;
+
+std::ostringstream out;
+
+void note(const std::string& step) {
+    const auto s = statusTexts();
+    std::string info = ui::controlText(AnimalInfoBox);
+    for (std::size_t at; (at = info.find('\n')) != std::string::npos;)
+        info.replace(at, 1, "/");
+    out << step << ": " << s[0] << " | " << s[1] << " | " << s[2] << " | " << s[3] << " | " << s[4]
+        << "\n  mode " << ui::controlPicture(ModeIndicator) << " carried "
+        << ui::controlPicture(CarriedIndicator) << " frame " << pictureHash(WorkMapPicture)
+        << " info " << info << "\n";
+}
+
+// The n-th animal in Herd order.
+const Animal& animal(int n) {
+    return *std::next(herdBegin(), n);
+}
+
+void click(const Animal& a, Qt::MouseButton button, const std::string& step) {
+    const int x = a.x, y = a.y;
+    clickMap(x, y, button);
+    note(step + " at " + std::to_string(x) + "," + std::to_string(y));
+}
+
+TEST(Golden, ASeededSessionPlaysAsRecorded) {
+    startGame();
+    seedRandom(2024);
+    // Closes the message at the end of a herd (it runs a loop of its own), writing it down.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            out << "  message " << (box->windowTitle() + ": " + box->text()).toStdString() << "\n";
+            box->accept();
+        }
+    });
+    closer.start(20);
+
+    out << windowText(MainWindow);
+    note("start");
+    click(animal(0), Qt::RightButton, "right click");
+    click(animal(1), Qt::RightButton, "right click");
+    click(animal(0), Qt::LeftButton, "keeping");
+    clickControl(RifleButton);
+    click(animal(1), Qt::LeftButton, "rifle");
+    clickControl(BasketButton);
+    const Animal& carried = animal(0);
+    click(carried, Qt::LeftButton, "basket");
+    click(carried, Qt::RightButton, "right click at the old place");
+    for (auto [x, y] : {std::pair{181, 20}, {20, 20}}) { // on no Area, then in one
+        clickMap(x, y);
+        note("release at " + std::to_string(x) + "," + std::to_string(y) + " on areas value " +
+             std::to_string(areaAt(x, y)));
+    }
+    click(animal(2), Qt::LeftButton, "basket");
+    clickControl(KeepingButton);
+    note("keeping puts it back");
+    clickToolItem(AreaBordersToggle);
+    note("borders");
+    for (int year = 1; year <= 60; ++year) {
+        clickControl(YearButton);
+        note("year " + std::to_string(year));
+    }
+    clickToolItem(AreaBordersToggle);
+    note("no borders");
+
+    whileOpen([] { clickToolItem(ReportButton); },
+              [] {
+                  out << windowText(ReportWindow);
+                  requestClose(ReportWindow);
+              });
+    whileOpen([] { clickToolItem(HelpButton); },
+              [] {
+                  out << windowText(HelpWindow);
+                  requestClose(HelpWindow);
+              });
+    out << windowText(MainWindow);
+    // The main loop itself: one "Runde" and then the close box, which ends it.
+    QTimer::singleShot(50, [] { pressControl(YearButton); });
+    QTimer::singleShot(100, [] { requestClose(MainWindow); });
+    app::runMainLoop();
+    note("main loop");
+    app::shutDown(); // so that LeakSanitizer sees what a whole session leaves
+    expectGolden("game.txt", out.str());
+}
+
+} // namespace

@@ -1,0 +1,25 @@
+# Runs selvo-sim with ARGS into OUT and compares OUT byte for byte with the committed EXPECTED;
+# with SELVO_UPDATE_GOLDEN=1 in the environment it writes EXPECTED instead.
+separate_arguments(args UNIX_COMMAND "${ARGS}")
+execute_process(COMMAND ${SIM} ${args} --media ${MEDIA} --out ${OUT}
+                RESULT_VARIABLE status ERROR_VARIABLE messages)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "selvo-sim ${ARGS} failed (${status}): ${messages}")
+endif()
+if("$ENV{SELVO_UPDATE_GOLDEN}" STREQUAL "1")
+    file(COPY_FILE ${OUT} ${EXPECTED})
+    return()
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT} ${EXPECTED} RESULT_VARIABLE differs)
+if(differs)
+    file(STRINGS ${OUT} got)
+    file(STRINGS ${EXPECTED} want)
+    foreach(line ${want})
+        list(POP_FRONT got actual)
+        if(NOT actual STREQUAL line)
+            message(FATAL_ERROR "selvo-sim ${ARGS} differs from ${EXPECTED}:\n"
+                                "  expected ${line}\n  actual   ${actual}")
+        endif()
+    endforeach()
+    message(FATAL_ERROR "selvo-sim ${ARGS} differs from ${EXPECTED} (length or line ends)")
+endif()

@@ -1,0 +1,169 @@
+// The player's interventions between years, the Herd's references, and the display rules.
+#include "model/herd.h"
+#include "model/numbers.h"
+#include "model/player.h"
+#include "tests/support/support.h"
+#include "ui/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using namespace model;
+
+Animal& animal(int x, int y, int sizeClass, int area = 1) {
+    Animal& a = herdAppend();
+    std::tie(a.x, a.y, a.sizeClass, a.area) = std::tie(x, y, sizeClass, area);
+    return a;
+}
+
+// Area 3 everywhere, but no Area at x 60..69, value 17 (no Area) and 16 along the bottom.
+class Player : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        herdClear();
+        resetPlayer();
+        support::makeAreas(100, 100, 3);
+        support::paintAreas(60, 0, 69, 99, 0);
+        support::paintAreas(0, 90, 9, 99, 17);
+        support::paintAreas(10, 90, 19, 99, 16);
+    }
+};
+
+// A grown animal covers 12 pixels on every side of its position, a young one 7; the first in
+// Herd order wins where footprints overlap.
+TEST_F(Player, HitTestCoversTheFootprintExactly) {
+    const Animal* grown = &animal(30, 30, 2);
+    const Animal* young = &animal(70, 30, 1);
+    const std::tuple<int, int, const Animal*> probes[] = {
+        {18, 30, grown},   {42, 30, grown},   {30, 18, grown},
+        {30, 42, grown},   {17, 30, nullptr}, {43, 30, nullptr},
+        {30, 17, nullptr}, {30, 43, nullptr}, {63, 23, young},
+        {77, 37, young},   {62, 30, nullptr}, {78, 30, nullptr},
+        {70, 22, nullptr}, {70, 38, nullptr}, {INT_MIN, INT_MAX, nullptr}};
+    for (auto [x, y, hit] : probes)
+        EXPECT_EQ(hitTest(x, y), hit) << x << "," << y;
+    const Animal* later = &animal(40, 30, 2);
+    EXPECT_EQ(hitTest(42, 30), grown);
+    EXPECT_EQ(hitTest(43, 30), later);
+}
+
+// Mode, whether the click is on an animal: animals left, the one carried, redraw.
+TEST_F(Player, LeftClickShootsTakesUpOrLeavesAlone) {
+    const std::tuple<Mode, bool, int, bool, bool> clicks[] = {{Keeping, true, 2, false, false},
+                                                              {Rifle, false, 2, false, false},
+                                                              {Rifle, true, 1, false, true},
+                                                              {Basket, false, 2, false, false},
+                                                              {Basket, true, 2, true, true}};
+    for (auto [mode, onAnimal, left, carried, redraw] : clicks) {
+        SetUp();
+        Animal* a = &animal(30, 30, 2);
+        animal(80, 80, 2);
+        setInterventionMode(mode);
+        EXPECT_EQ(leftClick(onAnimal ? 41 : 50, 19), redraw) << mode << onAnimal;
+        EXPECT_EQ(herdCount(), left) << mode << onAnimal;
+        EXPECT_EQ(herdBegin()->x, left == 2 ? 30 : 80);
+        EXPECT_EQ(CarriedAnimal, carried ? a : nullptr) << mode << onAnimal;
+    }
+}
+
+TEST_F(Player, TheCarriedAnimalIsFoundWhereItWasAndReleasedOnlyOntoAnArea) {
+    Animal& a = animal(30, 30, 2);
+    setInterventionMode(Basket);
+    ASSERT_TRUE(leftClick(30, 30));
+    EXPECT_EQ(hitTest(30, 30), &a);
+    EXPECT_TRUE(selectAnimalAt(35, 35));
+    EXPECT_EQ(herdCurrent(), &a);
+    setHerdCurrent(nullptr);
+    EXPECT_FALSE(selectAnimalAt(50, 50));
+    EXPECT_EQ(herdCurrent(), nullptr);
+
+    for (auto [x, y] : {std::pair{65, 50}, {5, 95}, {-1, 50}, {100, 50}, {50, 100}, {INT_MIN, 3}}) {
+        EXPECT_TRUE(leftClick(x, y)) << x << "," << y;
+        EXPECT_EQ(CarriedAnimal, &a) << x << "," << y;
+    }
+    EXPECT_EQ(std::tuple(a.x, a.y, a.area), std::tuple(30, 30, 1));
+    ui::Picture areas = *ui::pictureHandle(AreasPicture);
+    ui::freePicture(AreasPicture);
+    EXPECT_FALSE(leftClick(90, 10)) << "no areas picture, no release";
+    EXPECT_EQ(CarriedAnimal, &a);
+    ui::setPicture(AreasPicture, std::move(areas));
+    EXPECT_TRUE(leftClick(15, 95));
+    EXPECT_EQ(CarriedAnimal, nullptr);
+    EXPECT_EQ(std::tuple(a.x, a.y, a.area), std::tuple(15, 95, 16));
+    EXPECT_EQ(ui::openDrawingNumber(), -1);
+}
+
+TEST_F(Player, OnlyTheBasketKeepsWhatItCarries) {
+    for (Mode next : {Basket, Rifle, Keeping}) {
+        SetUp();
+        Animal& a = animal(30, 30, 2);
+        setInterventionMode(Basket);
+        leftClick(30, 30);
+        setInterventionMode(next);
+        EXPECT_EQ(InterventionMode, next);
+        EXPECT_EQ(CarriedAnimal, next == Basket ? &a : nullptr) << next;
+        EXPECT_EQ(std::tuple(a.x, a.y, herdCount()), std::tuple(30, 30, 1));
+    }
+    resetPlayer();
+    EXPECT_EQ(std::tuple(InterventionMode, CarriedAnimal), std::tuple(Keeping, nullptr));
+}
+
+TEST(Herd, RemovalDropsTheAnimalAsCurrentAndFromTheBasket) {
+    herdClear();
+    Animal* first = &animal(1, 0, 2);
+    Animal* second = &animal(2, 0, 2);
+    animal(3, 0, 2);
+    setHerdCurrent(second);
+    CarriedAnimal = second;
+    EXPECT_TRUE(herdRemove(second));
+    EXPECT_EQ(std::tuple(herdCurrent(), CarriedAnimal), std::tuple(nullptr, nullptr));
+    EXPECT_FALSE(herdRemove(second));
+    EXPECT_FALSE(herdContains(second));
+    EXPECT_TRUE(herdContains(first));
+    // Another animal's removal keeps both; a clear drops them.
+    setHerdCurrent(first);
+    CarriedAnimal = first;
+    herdRemove(std::prev(herdEnd()));
+    EXPECT_EQ(std::tuple(herdCurrent(), CarriedAnimal, herdCount()), std::tuple(first, first, 1));
+    herdClear();
+    EXPECT_EQ(std::tuple(herdCurrent(), CarriedAnimal), std::tuple(nullptr, nullptr));
+    year = yearRating = birthsThisYear = deathsThisYear = 3;
+    resetHerd();
+    EXPECT_EQ(std::tuple(year, yearRating, birthsThisYear, deathsThisYear), std::tuple(0, 0, 0, 0));
+}
+
+TEST(Herd, SortByAreaIsStableAndKeepsReferences) {
+    herdClear();
+    std::vector<Animal*> refs;
+    for (int area : {5, 2, 9, 2, 1, 16, 0})
+        refs.push_back(&animal(int(refs.size()), 0, 2, area));
+    CarriedAnimal = refs[2];
+    herdSortByArea();
+    std::vector<Animal*> order;
+    for (auto it = herdBegin(); it != herdEnd(); ++it)
+        order.push_back(&*it);
+    EXPECT_EQ(order, (std::vector{refs[6], refs[4], refs[1], refs[3], refs[0], refs[2], refs[5]}));
+    EXPECT_EQ(CarriedAnimal->x, 2);
+}
+
+TEST(AnimalRules, IconOfEveryGenePairAndSizeClass) {
+    const int icons[5][5] = {// gene1 0..4 down, gene2 0..4 across
+                             {0, 0, 0, 0, 0},
+                             {0, 5, 8, 0, 9},
+                             {0, 8, 6, 0, 7},
+                             {0, 0, 0, 0, 0},
+                             {0, 9, 7, 0, 4}};
+    for (int a = 0; a < 5; ++a)
+        for (int b = 0; b < 5; ++b)
+            EXPECT_EQ(iconForGenes(a, b), icons[a][b]) << a << b;
+    EXPECT_EQ(iconForGenes(8, 1), 0);
+    EXPECT_EQ(std::tuple(sizeClassForAge(0), sizeClassForAge(5), sizeClassForAge(6)),
+              std::tuple(1, 1, 2));
+}
+
+} // namespace
