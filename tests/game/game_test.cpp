@@ -30,11 +30,6 @@ class Game : public ::testing::Test {
     }
 };
 
-TEST_F(Game, OpensOnlyOnce) {
-    EXPECT_FALSE(app::buildMainWindow());
-    EXPECT_EQ(herdCount(), 19);
-}
-
 TEST_F(Game, AnEmptyHerdEndsTheGameAndANewOneStartsInTheSameMode) {
     clickControl(RifleButton);
     for (int shots = 0; !herdEmpty() && shots < 19; ++shots)

@@ -66,11 +66,10 @@ TEST(HistoryPage, PairsInTheirIconsColoursAndAThinnedHistorySaysSo) {
     EXPECT_EQ(charts[1].title, "Genpool");
     EXPECT_EQ(charts[0].x.title, "Jahr");
     const std::vector<std::pair<std::string, std::int32_t>> pairs = {
-        {"Rot/Rot", 0x3022DA},   {"Rot/Gelb", 0x1484FC},  {"Rot/Blau", 0xDE4EAA},
-        {"Gelb/Rot", 0x1484FC},  {"Gelb/Gelb", 0x34E4FC}, {"Gelb/Blau", 0x42C03E},
-        {"Blau/Rot", 0xDE4EAA},  {"Blau/Gelb", 0x42C03E}, {"Blau/Blau", 0xEE7640},
-        {"Genpool-Wert", 0x000000},
-    };
+        {"Rot/Rot", 0x3022DA}, {"Rot/Gelb", 0x1484FC}, {"Rot/Blau", 0xDE4EAA},
+        {"Gelb/Rot", 0x1484FC}, {"Gelb/Gelb", 0x34E4FC}, {"Gelb/Blau", 0x42C03E},
+        {"Blau/Rot", 0xDE4EAA}, {"Blau/Gelb", 0x42C03E}, {"Blau/Blau", 0xEE7640},
+        {"Genpool-Wert", 0x000000}};
     ASSERT_EQ(charts[1].series.size(), pairs.size());
     for (std::size_t s = 0; s < pairs.size(); ++s) {
         EXPECT_EQ(charts[1].series[s].name, pairs[s].first);

@@ -137,20 +137,6 @@ TEST(Herd, RemovalDropsTheAnimalAsCurrentAndFromTheBasket) {
     EXPECT_EQ(std::tuple(year, yearRating, birthsThisYear, deathsThisYear), std::tuple(0, 0, 0, 0));
 }
 
-TEST(Herd, SortByAreaIsStableAndKeepsReferences) {
-    herdClear();
-    std::vector<Animal*> refs;
-    for (int area : {5, 2, 9, 2, 1, 16, 0})
-        refs.push_back(&animal(int(refs.size()), 0, 2, area));
-    CarriedAnimal = refs[2];
-    herdSortByArea();
-    std::vector<Animal*> order;
-    for (auto it = herdBegin(); it != herdEnd(); ++it)
-        order.push_back(&*it);
-    EXPECT_EQ(order, (std::vector{refs[6], refs[4], refs[1], refs[3], refs[0], refs[2], refs[5]}));
-    EXPECT_EQ(CarriedAnimal->x, 2);
-}
-
 TEST(AnimalRules, IconOfEveryGenePairAndSizeClass) {
     const int icons[5][5] = {// gene1 0..4 down, gene2 0..4 across
                              {0, 0, 0, 0, 0},

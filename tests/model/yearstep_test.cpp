@@ -68,18 +68,8 @@ void addHerd(const std::string& herd) {
             if (f[0] == 'i') std::sscanf(f.c_str(), "ill%d/%d", &ill, &level);
         }
         const int g1 = genes / 10, g2 = genes % 10;
-        model::herdAppend() = {g1,
-                               g2,
-                               model::iconForGenes(g1, g2),
-                               sex == 'm',
-                               x,
-                               y,
-                               model::sizeClassForAge(age),
-                               area,
-                               age,
-                               con,
-                               ill,
-                               level};
+        model::herdAppend() = {g1,  g2,   model::iconForGenes(g1, g2), sex == 'm', x,   y,
+                               model::sizeClassForAge(age), area, age, con, ill, level};
     }
 }
 
@@ -229,16 +219,6 @@ TEST(CrowdingLoss, TheLastMemberFacesIt) {
                   after)
             << draws;
     }
-}
-
-TEST(Susceptibility, MatchingGenesAndAge) {
-    // illness, gene1, gene2, age, exponent
-    const int table[][5] = {{4, 4, 4, 10, 2}, {4, 1, 2, 10, 0}, {5, 1, 4, 10, 2},
-                            {4, 4, 1, 3, 2},  {0, 1, 1, 0, 1},  {2, 2, 1, 15, 1},
-                            {2, 2, 1, 16, 2}, {7, 4, 4, 23, 10}};
-    for (const auto& t : table)
-        EXPECT_EQ(model::susceptibility(t[0], t[1], t[2], t[3]), t[4])
-            << t[0] << t[1] << t[2] << t[3];
 }
 
 } // namespace

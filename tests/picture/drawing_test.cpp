@@ -92,15 +92,6 @@ TEST_F(PictureTable, ListedFilesLoadAsIfOneByOne) {
     EXPECT_EQ(ui::pictureHandle(0)->pixels, (Bytes{3, 2, 1, 6, 5, 4}));
 }
 
-TEST_F(PictureTable, SetPictureRefusesInconsistentPictures) {
-    for (const ui::Picture& bad :
-         {ui::Picture{2, 2, 3, Bytes(11)}, ui::Picture{1, 1, 2, Bytes(2)}, ui::Picture{}}) {
-        ASSERT_TRUE(ui::setPicture(1, pattern(2, 2, 3, 0)));
-        EXPECT_FALSE(ui::setPicture(1, bad));
-        EXPECT_EQ(ui::pictureHandle(1), nullptr);
-    }
-}
-
 TEST_F(Drawing, AtMostOneDrawingIsOpen) {
     ui::setPicture(2, pattern(2, 2, 3, 0));
     ui::setPicture(3, pattern(2, 2, 3, 1));
@@ -147,29 +138,6 @@ TEST_F(Drawing, CopiesClipOnEveryEdgeForEveryChannelPair) {
     const ui::Picture before = *ui::pictureHandle(7);
     ui::drawPicture(&before, 1, 1);
     EXPECT_EQ(ui::pictureHandle(7)->pixels, before.pixels);
-}
-
-// Source over, rounded: alpha 0 leaves the background as it was, 255 covers it.
-TEST_F(Drawing, AlphaBlendRoundsEveryAlpha) {
-    ui::Picture source{256, 1, 4, {}};
-    for (int a = 0; a < 256; ++a)
-        source.pixels.insert(source.pixels.end(), {std::uint8_t(a * 7), std::uint8_t(a * 3 + 90),
-                                                   std::uint8_t(255 - a), std::uint8_t(a)});
-    for (int to : {3, 4}) {
-        ui::setPicture(1, pattern(256, 1, to, 3));
-        ui::Picture want = *ui::pictureHandle(1);
-        for (std::size_t p = 0; p < 256; ++p) {
-            const double a = double(p); // the target's own alpha counts as covered fully
-            for (std::size_t c = 0; c < std::size_t(to); ++c) {
-                const double s = c < 3 ? source.pixels[p * 4 + c] : 255;
-                std::uint8_t& d = want.pixels[p * std::size_t(to) + c];
-                d = std::uint8_t(std::lround((s * a + d * (255 - a)) / 255));
-            }
-        }
-        ASSERT_TRUE(ui::openDrawing(1));
-        ui::drawPictureAlpha(&source, 0, 0);
-        EXPECT_EQ(ui::pictureHandle(1)->pixels, want.pixels) << to << " channels";
-    }
 }
 
 // Icons of clear, solid and partly covering pixels on random backgrounds, from the table (prepared

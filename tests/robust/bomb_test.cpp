@@ -157,9 +157,6 @@ TEST(Bombs, HugeClaimsAreRefusedQuicklyAndLeaveTheNumberEmpty) {
         {"rle bmp 8192 x 8192", bmpClaiming(8192, 8192, 8, 1)},
         {"ico holding a png", fuzz::writeIcoPng(16, 16, pngClaiming(100000, 100000))},
         {"ico holding a bmp", fuzz::writeIcoPng(16, 16, icoBmp)},
-        {"ico holding a png 4096 x 4096", fuzz::writeIcoPng(0, 0, pngClaiming(4096, 4096))},
-        {"ico holding a png chunk claiming 2 GB",
-         fuzz::writeIcoPng(1, 1, pngWithLyingChunkLength())},
         {"ico whose png claims 1.9 GB past its end", corpusFile("ico-png-exif-claims-1.9gb.ico")},
     };
     for (const auto& [name, file] : bombs) {

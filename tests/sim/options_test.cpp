@@ -13,26 +13,6 @@ bool parse(std::vector<const char*> args, sim::Options& o, std::string& error) {
     return sim::parseOptions(static_cast<int>(args.size()), args.data(), o, error);
 }
 
-TEST(SimOptions, EveryOptionKeepsItsValue) {
-    sim::Options o;
-    std::string error;
-    ASSERT_TRUE(parse({"--seed", "4294967295", "--runs", "+7", "--years", "0", "--media", "/m",
-                       "--out", "x.csv", "--restart", "--jobs", "3", "--policy",
-                       "spread,cull,spread", "--by-year", "y.csv", "--plot", "p.SVG"},
-                      o, error))
-        << error;
-    EXPECT_TRUE(o.seedGiven && o.restart);
-    EXPECT_EQ(std::tie(o.seed, o.runs, o.years, o.media, o.out, o.jobs, o.byYear, o.plot),
-              std::make_tuple(4294967295u, 7, 0, "/m", "x.csv", 3, "y.csv", "p.SVG"));
-    EXPECT_EQ(o.plotFormat, ui::ChartFormat::Svg);
-    EXPECT_EQ(sim::policyText(o.policies), "spread,cull,spread");
-    ASSERT_TRUE(parse({"--policy", "none", "--plot", "a.b.png"}, o, error)) << error;
-    EXPECT_TRUE(o.policies.empty() && o.jobs == 0 && o.plotFormat == ui::ChartFormat::Png);
-
-    ASSERT_TRUE(parse({"--runs", "3", "--help", "--bogus"}, o, error));
-    EXPECT_TRUE(o.help) << "--help wins over whatever follows";
-}
-
 // Number forms a looser parser would take (leading space, hex, a lone sign, overflow) are refused
 // here once, so the executable's tests need only one of them.
 TEST(SimOptions, RefusalsNameTheProblemInOneLine) {

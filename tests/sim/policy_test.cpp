@@ -51,19 +51,10 @@ std::vector<std::array<std::int32_t, 4>> herd() {
 // Ties go to the smaller y, then the smaller x; the mean need not be a pixel of the Area; a
 // pixel of no Area (0, 17) belongs to none; an Area with no pixel has no point.
 TEST(SimPolicy, ReleasePointIsThePixelNearestTheMean) {
-    const ui::Picture p = picture(6, 4,
-                                  {{0, 0, 1},
-                                   {2, 0, 1},
-                                   {1, 0, 17}, // Area 1: a gap
-                                   {4, 0, 3},
-                                   {5, 0, 3},
-                                   {4, 1, 3},
-                                   {5, 1, 3}, // a square
-                                   {0, 2, 5},
-                                   {0, 3, 5},
-                                   {1, 3, 5},
-                                   {2, 3, 5},
-                                   {3, 3, 5}}); // L
+    // Area 1 with a gap, Area 3 a square, Area 5 an L.
+    const ui::Picture p = picture(6, 4, {{0, 0, 1}, {2, 0, 1}, {1, 0, 17}, {4, 0, 3}, {5, 0, 3},
+                                         {4, 1, 3}, {5, 1, 3}, {0, 2, 5}, {0, 3, 5}, {1, 3, 5},
+                                         {2, 3, 5}, {3, 3, 5}});
     const sim::ReleasePoints points = sim::releasePoints(p);
     for (int a = 1; a <= model::AreaCount; ++a) {
         const sim::ReleasePoint want = a == 1   ? sim::ReleasePoint{0, 0, true}
@@ -82,16 +73,8 @@ TEST(SimPolicy, CullRemovesTheOldestDownToCapacity) {
     model::loadTables();
     ASSERT_EQ(model::AreaCapacity[3], 4);
     ASSERT_EQ(model::AreaCapacity[4], 3);
-    makeHerd({{3, 0, 5},
-              {4, 0, 30},
-              {3, 1, 9},
-              {3, 0, 9},
-              {0, 0, 40},
-              {4, 1, 30},
-              {3, 1, 2},
-              {3, 0, 9},
-              {4, 0, 1},
-              {3, 1, 1}});
+    makeHerd({{3, 0, 5}, {4, 0, 30}, {3, 1, 9}, {3, 0, 9}, {0, 0, 40}, {4, 1, 30}, {3, 1, 2},
+              {3, 0, 9}, {4, 0, 1}, {3, 1, 1}});
     sim::cull();
     std::vector<std::int32_t> ids;
     for (const auto& a : herd())
@@ -145,18 +128,8 @@ TEST(SimPolicy, PoliciesDrawNoNumber) {
         picture(900, 640, {{600, 300, 2}, {100, 100, 9}, {501, 144, 1}, {543, 146, 1}}));
     const auto nextDraws = [&](bool policies) {
         model::seedRandom(7);
-        makeHerd({{1, 0, 4},
-                  {1, 0, 5},
-                  {1, 1, 7},
-                  {1, 1, 8},
-                  {1, 0, 1},
-                  {1, 0, 2},
-                  {1, 0, 9},
-                  {1, 0, 9},
-                  {1, 1, 9},
-                  {1, 1, 9},
-                  {1, 1, 9},
-                  {1, 1, 9}});
+        makeHerd({{1, 0, 4}, {1, 0, 5}, {1, 1, 7}, {1, 1, 8}, {1, 0, 1}, {1, 0, 2}, {1, 0, 9},
+                  {1, 0, 9}, {1, 1, 9}, {1, 1, 9}, {1, 1, 9}, {1, 1, 9}});
         const auto herdBefore = herd();
         if (policies)
             sim::applyPolicies({sim::Policy::Cull, sim::Policy::Spread, sim::Policy::Cull}, points);
