@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -31,8 +32,7 @@ std::ostringstream out;
 void note(const std::string& step) {
     const auto s = statusTexts();
     std::string info = ui::controlText(AnimalInfoBox);
-    for (std::size_t at; (at = info.find('\n')) != std::string::npos;)
-        info.replace(at, 1, "/");
+    std::replace(info.begin(), info.end(), '\n', '/');
     out << step << ": " << s[0] << " | " << s[1] << " | " << s[2] << " | " << s[3] << " | " << s[4]
         << "\n  mode " << ui::controlPicture(ModeIndicator) << " carried "
         << ui::controlPicture(CarriedIndicator) << " frame " << pictureHash(WorkMapPicture)
