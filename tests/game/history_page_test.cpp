@@ -59,12 +59,16 @@ TEST(HistoryPage, ShowsOnePointPerYearOfTheCurrentGame) {
     EXPECT_EQ(ui::chartPointCount(model::HistoryChart, 0, 0), -1); // gone with the window
 }
 
-TEST(HistoryPage, PairsInTheirIconsColoursAndAThinnedHistorySaysSo) {
+// Axes end on round values; a score of 0 is no loss and shares the pairs' axis.
+TEST(HistoryPage, PairsInTheirIconsColoursOnRoundAxesAndAThinnedHistorySaysSo) {
+    map::History = {map::YearPoint{.year = 0}, map::YearPoint{.year = 7, .animals = 23}};
     const std::vector<ui::Chart> charts = report::historyCharts();
     ASSERT_EQ(charts.size(), 2u);
-    EXPECT_EQ(charts[0].title, "Tiere");
-    EXPECT_EQ(charts[1].title, "Genpool");
-    EXPECT_EQ(charts[0].x.title, "Jahr");
+    EXPECT_EQ(std::tuple(charts[0].title, charts[1].title, charts[0].x.title),
+              std::tuple("Tiere", "Genpool", "Jahr"));
+    EXPECT_EQ(std::tuple(charts[0].x.max, charts[0].x.ticks, charts[0].y.max, charts[0].y.ticks),
+              std::tuple(8.0, 5, 25.0, 6));
+    EXPECT_FALSE(charts[1].series.back().rightAxis);
     const std::vector<std::pair<std::string, std::int32_t>> pairs = {
         {"Rot/Rot", 0x3022DA}, {"Rot/Gelb", 0x1484FC}, {"Rot/Blau", 0xDE4EAA},
         {"Gelb/Rot", 0x1484FC}, {"Gelb/Gelb", 0x34E4FC}, {"Gelb/Blau", 0x42C03E},
