@@ -17,8 +17,7 @@ using namespace model;
 namespace {
 
 void newGameRedraw() {
-    map::redrawMap();
-    map::updateStatusBar();
+    map::redrawMap(); // ends with the status bar
 }
 
 // The cursor in map coordinates, read now rather than taken from the event.

@@ -12,7 +12,6 @@ std::int32_t HistoryStride = 1;
 namespace {
 
 YearPoint currentPoint() {
-    constexpr std::int32_t genes[3] = {1, 2, 4};
     YearPoint p;
     p.year = model::year;
     p.animals = model::herdCount();
@@ -22,10 +21,7 @@ YearPoint currentPoint() {
     for (const auto& row : GenePoolTable)
         for (const auto& cell : row)
             p.genePool += cell[1];
-    int k = 0;
-    for (std::int32_t first : genes)
-        for (std::int32_t second : genes)
-            p.pairs[k++] = GenePoolTable[first][second][0];
+    p.pairs = genePairCounts();
     return p;
 }
 

@@ -1,6 +1,7 @@
 // The gene-pool score and the status-bar texts.
 #include "map/statistics.h"
 
+#include "model/animal.h"
 #include "model/herd.h"
 #include "model/tables.h"
 
@@ -12,7 +13,6 @@ std::int32_t GenePoolTable[5][5][2] = {};
 
 namespace {
 
-constexpr std::int32_t genes[3] = {1, 2, 4};
 constexpr std::int32_t missingPairCost = 5;
 constexpr std::int32_t missingGeneCost = 100;
 
@@ -32,9 +32,9 @@ std::int32_t genePoolScore() {
     }
 
     std::int32_t score = 0;
-    for (std::int32_t i : genes) {
+    for (std::int32_t i : model::Genes) {
         int found = 0;
-        for (std::int32_t j : genes) {
+        for (std::int32_t j : model::Genes) {
             if (t[i][j][0] > 0) {
                 t[i][j][1] += t[i][j][0];
                 score += t[i][j][0];
@@ -49,9 +49,9 @@ std::int32_t genePoolScore() {
             score -= missingGeneCost;
         }
     }
-    for (std::int32_t j : genes) {
+    for (std::int32_t j : model::Genes) {
         bool present = false;
-        for (std::int32_t i : genes)
+        for (std::int32_t i : model::Genes)
             present = present || t[i][j][0] > 0;
         if (!present) {
             t[0][j][1] = -missingGeneCost;
@@ -59,6 +59,15 @@ std::int32_t genePoolScore() {
         }
     }
     return score;
+}
+
+std::array<std::int32_t, 9> genePairCounts() {
+    std::array<std::int32_t, 9> counts{};
+    std::size_t k = 0;
+    for (std::int32_t first : model::Genes)
+        for (std::int32_t second : model::Genes)
+            counts[k++] = GenePoolTable[first][second][0];
+    return counts;
 }
 
 void resetStatistics() {

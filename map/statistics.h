@@ -17,6 +17,10 @@ extern std::int32_t GenePoolTable[5][5][2];
 // its count, every missing one costs 5, a gene missing from a whole slot costs 100.
 std::int32_t genePoolScore();
 
+// The animals of each ordered gene pair as the last genePoolScore() counted them: red-red,
+// red-yellow, red-blue, yellow-red, ... blue-blue.
+std::array<std::int32_t, 9> genePairCounts();
+
 // Back to the start: every cell of GenePoolTable 0.
 void resetStatistics();
 

@@ -1,6 +1,7 @@
 // The Animal record and the two rules that derive display fields from genes and age.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace model {
@@ -20,6 +21,9 @@ struct Animal {
     std::int32_t illness = 0;      // colour bits of the illness carried, 0 none
     std::int32_t illnessLevel = 0; // strength of the illness, 0 healthy
 };
+
+// The three genes in the order every table, list and chart shows them: red, yellow, blue.
+inline constexpr std::array<std::int32_t, 3> Genes = {1, 2, 4};
 
 // Big-icon picture of a gene pair (symmetric); 0 for any pair that is not two of 1, 2, 4.
 std::int32_t iconForGenes(std::int32_t gene1, std::int32_t gene2);

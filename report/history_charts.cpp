@@ -14,7 +14,6 @@ namespace report {
 
 namespace {
 
-constexpr std::int32_t genes[3] = {1, 2, 4};
 constexpr const char* geneNames[3] = {"Rot", "Gelb", "Blau"};
 
 // Colours (0x00BBGGRR) of the three lines of "Tiere" and of the score.
@@ -84,8 +83,8 @@ std::vector<ui::Chart> historyCharts() {
     ui::Chart pool;
     pool.title = titled("Genpool");
     for (int k = 0; k < 9; ++k) {
-        const std::int32_t g1 = genes[k / 3];
-        const std::int32_t g2 = genes[k % 3];
+        const std::int32_t g1 = model::Genes[std::size_t(k / 3)];
+        const std::int32_t g2 = model::Genes[std::size_t(k % 3)];
         ui::ChartSeries s;
         s.kind = ui::SeriesKind::Stacked;
         s.name = std::string(geneNames[k / 3]) + "/" + geneNames[k % 3];

@@ -2,6 +2,7 @@
 #include "report/report.h"
 
 #include "map/statistics.h"
+#include "model/animal.h"
 #include "model/herd.h"
 #include "model/numbers.h"
 #include "model/tables.h"
@@ -15,9 +16,6 @@ namespace report {
 using namespace model;
 
 namespace {
-
-// Gene values of the grid's columns and of its first three rows.
-constexpr int genes[3] = {1, 2, 4};
 
 std::string num(std::int32_t v) {
     return std::to_string(v);
@@ -90,7 +88,7 @@ std::string listRowText(const model::Animal& a) {
 
 std::string gridRowText(int row) {
     if (row >= 0 && row < 3) {
-        const int j = genes[row];
+        const int j = model::Genes[std::size_t(row)]; // the grid's first three rows
         return pairCell(1, j) + "\n" + pairCell(2, j) + "\n" + pairCell(4, j) + "\n" +
                contribution(0, j);
     }

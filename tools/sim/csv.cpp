@@ -11,8 +11,6 @@ namespace sim {
 
 namespace {
 
-constexpr std::int32_t geneOrder[3] = {1, 2, 4}; // red, yellow, blue
-
 // Large enough for any 64-bit number and its separator.
 constexpr std::size_t fieldRoom = 24;
 
@@ -30,10 +28,7 @@ YearFigures takeFigures() {
     f.births = model::birthsThisYear;
     f.deaths = model::deathsThisYear;
     f.genepool = map::genePoolScore();
-    int k = 0;
-    for (std::int32_t g1 : geneOrder)
-        for (std::int32_t g2 : geneOrder)
-            f.pairs[k++] = map::GenePoolTable[g1][g2][0];
+    f.pairs = map::genePairCounts();
     for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
         if (it->illnessLevel > 0) ++f.ill;
         if (model::isArea(it->area)) ++f.areas[it->area - 1];
