@@ -1,6 +1,7 @@
 // The committed pictures in Media/ and the application icons: the generator still draws every
 // one pixel for pixel, and a file cut to half is refused. (Where the founders stand in the areas
 // picture is pinned by the golden runs' year-0 rows.)
+#include "app/numbers.h"
 #include "model/tables.h"
 #include "tools/mkmedia/app_icon.h"
 #include "tools/mkmedia/generate.h"
@@ -36,7 +37,7 @@ TEST(Generator, DrawsTheCommittedPicturesPixelForPixelAndHalfOfOneIsRefused) {
     std::string report, error;
     EXPECT_TRUE(mkmedia::generateAll(out.string(), report, error)) << error;
     EXPECT_TRUE(mkmedia::generateAppIcons(out.string(), error)) << error;
-    std::vector<std::string> files(model::PictureFiles.begin(), model::PictureFiles.end());
+    std::vector<std::string> files(app::PictureFiles.begin(), app::PictureFiles.end());
     for (const int size : mkmedia::AppIconSizes)
         files.push_back("dist/icons/selvo-mornik-" + std::to_string(size) + ".png");
     for (const std::string& file : files) {
