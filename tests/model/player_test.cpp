@@ -1,8 +1,10 @@
 // The player's interventions between years, the Herd's references, and the display rules.
 #include "app/numbers.h"
 #include "model/areas.h"
+#include "model/game.h"
 #include "model/herd.h"
 #include "model/player.h"
+#include "model/random.h"
 #include "tests/support/support.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +139,23 @@ TEST(Herd, RemovalDropsTheAnimalAsCurrentAndFromTheBasket) {
     year = yearRating = birthsThisYear = deathsThisYear = 3;
     resetHerd();
     EXPECT_EQ(std::tuple(year, yearRating, birthsThisYear, deathsThisYear), std::tuple(0, 0, 0, 0));
+}
+
+// One call puts every piece of the model's state back to the start; the Area map stays.
+TEST(Model, ResetLeavesNothingOfAGame) {
+    support::makeAreas(10, 10, 4);
+    Animal* a = &animal(1, 1, 2);
+    setHerdCurrent(a);
+    setInterventionMode(Basket);
+    CarriedAnimal = a;
+    year = yearRating = birthsThisYear = deathsThisYear = 3;
+    seedRandom(1);
+    resetModel();
+    EXPECT_EQ(std::tuple(herdCount(), herdCurrent(), CarriedAnimal, InterventionMode),
+              std::tuple(0, nullptr, nullptr, Keeping));
+    EXPECT_EQ(std::tuple(year, yearRating, birthsThisYear, deathsThisYear), std::tuple(0, 0, 0, 0));
+    EXPECT_EQ(randomState(), RandomState{});
+    EXPECT_EQ(areaAt(5, 5), 4);
 }
 
 // An icon shows the colours of its two genes mixed as paints mix; the colour is read from the
