@@ -93,18 +93,6 @@ TEST_F(History, OnePointPerYearTheCurrentOneFollowsEveryChange) {
     expectPointMatchesStatusBar();
 }
 
-TEST_F(History, TheEndOfAHerdLeavesOnlyTheNewGame) {
-    year();
-    model::herdClear();
-    year(); // the empty herd's year: a point of 0 animals, as the status bar shows it
-    EXPECT_EQ(map::History.back().animals, 0);
-    EXPECT_EQ(map::History.back().genePool, -645);
-    expectPointMatchesStatusBar();
-    newGame();
-    ASSERT_EQ(map::History.size(), 1u);
-    EXPECT_EQ(map::History[0].animals, 19);
-}
-
 TEST_F(History, ALongGameStaysBoundedAndEvenlySpaced) {
     model::herdClear(); // the points' values do not matter here, only which years are kept
     for (int y = 1; y <= 100000; ++y) {

@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -42,14 +41,12 @@ TEST(RandomDraw, ItsStateCanBeTakenAndGivenBack) {
         EXPECT_EQ(model::R(1000), draws[std::size_t(i)]) << i;
 
     const model::RandomState now = model::randomState();
-    model::RandomState bad = saved;
-    for (int position : {-1, 17}) {
-        bad.position = position;
-        EXPECT_FALSE(model::setRandomState(bad)) << position;
-    }
-    bad = model::RandomState{};
-    bad.words[3] = 1; // words without a seed
-    EXPECT_FALSE(model::setRandomState(bad));
+    model::RandomState bad[3] = {saved, saved, {}};
+    bad[0].position = -1;
+    bad[1].position = 17;
+    bad[2].words[3] = 1; // words without a seed
+    for (const model::RandomState& b : bad)
+        EXPECT_FALSE(model::setRandomState(b)) << b.position;
     EXPECT_EQ(model::randomState(), now);
     EXPECT_TRUE(model::setRandomState(model::RandomState{}));
     EXPECT_FALSE(model::randomState().seeded);
