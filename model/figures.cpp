@@ -13,6 +13,10 @@ YearFigures takeFigures() {
     f.animals = herdCount();
     f.births = birthsThisYear;
     f.deaths = deathsThisYear;
+    f.oldAgeDeaths = oldAgeDeathsThisYear;
+    f.weaknessDeaths = weaknessDeathsThisYear;
+    f.shot = shotThisYear;
+    f.carried = carriedThisYear;
     const GenePool pool = genePoolScore();
     f.genePool = pool.score;
     f.pairs = pool.pairs;

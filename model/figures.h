@@ -15,6 +15,10 @@ struct YearFigures {
     std::int32_t animals = 0;
     std::int32_t births = 0;
     std::int32_t deaths = 0;
+    std::int32_t oldAgeDeaths = 0;   // deaths by cause, adding up to `deaths`
+    std::int32_t weaknessDeaths = 0;
+    std::int32_t shot = 0;           // the player's interventions since the year's step
+    std::int32_t carried = 0;
     std::int32_t genePool = 0;                           // the gene-pool score
     std::array<std::int32_t, GenePairCount> pairs{};     // as GenePool::pairs
     std::int32_t ill = 0;                                // animals with illnessLevel > 0

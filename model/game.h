@@ -5,8 +5,9 @@
 
 namespace model {
 
-// Discards the herd, appends the 19 founders in table order (Area from the Area map) and sets
-// `year` to 0. Last year's rating, births and deaths stay, as the status bar shows them.
+// Discards the herd, appends the 19 founders in table order (Area from the Area map), sets
+// `year` to 0 and the counts of shot and carried animals to 0. Last year's rating, births and
+// deaths stay, as the status bar shows them.
 void newGame();
 
 // One simulated year on the Herd; without an Area map only `year` advances.

@@ -25,6 +25,8 @@ void newGame() {
         a.constitution = 100;
     }
     year = 0;
+    shotThisYear = 0;
+    carriedThisYear = 0;
 }
 
 void resetModel() {

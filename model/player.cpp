@@ -32,6 +32,7 @@ bool release(std::int32_t mx, std::int32_t my) {
     const std::int32_t v = areaValue(mx, my);
     if (isArea(v)) {
         Animal& a = *CarriedAnimal;
+        if (a.area != v) ++carriedThisYear;
         a.x = mx;
         a.y = my;
         a.area = v;
@@ -48,6 +49,7 @@ bool leftClick(std::int32_t mx, std::int32_t my) {
     if (!hit) return false;
     if (InterventionMode == Rifle) {
         herdRemove(hit);
+        ++shotThisYear;
         return true;
     }
     if (InterventionMode == Basket) {

@@ -25,7 +25,8 @@ Animal* hitTest(std::int32_t mx, std::int32_t my);
 
 // A left click at the map point: with nothing carried, shoots (Rifle) or takes up (Basket) the
 // animal hit; with an animal carried, releases it there if the point lies in an Area, else it
-// stays carried. Returns whether the map must be redrawn: false when nothing was hit, in Keeping
+// stays carried. Counts the shot, and the release into another Area, in shotThisYear and
+// carriedThisYear. Returns whether the map must be redrawn: false when nothing was hit, in Keeping
 // mode, and when the areas picture is missing (no release is possible then).
 bool leftClick(std::int32_t mx, std::int32_t my);
 

@@ -57,6 +57,7 @@ void ageAndWander() {
             if (d <= a.age - 14) {
                 it = herdRemove(it);
                 ++deathsThisYear;
+                ++oldAgeDeathsThisYear;
                 continue;
             }
         }
@@ -191,6 +192,7 @@ void finalReckoning() {
         if (it->constitution <= 0) {
             it = herdRemove(it);
             ++deathsThisYear;
+            ++weaknessDeathsThisYear;
         } else {
             ++it;
         }
@@ -215,6 +217,10 @@ std::int32_t inheritGene(std::int32_t a, std::int32_t b) {
 void yearStep() {
     birthsThisYear = 0;
     deathsThisYear = 0;
+    oldAgeDeathsThisYear = 0;
+    weaknessDeathsThisYear = 0;
+    shotThisYear = 0;
+    carriedThisYear = 0;
     ++year;
     if (!hasAreaMap()) return;
 

@@ -30,7 +30,7 @@ Animal& animal(int x, int y, int sizeClass, int area = 1) {
 class Player : public ::testing::Test {
   protected:
     void SetUp() override {
-        herdClear();
+        resetHerd();
         resetPlayer();
         support::makeAreas(100, 100, 3);
         support::paintAreas(60, 0, 69, 99, 0);
@@ -73,6 +73,7 @@ TEST_F(Player, LeftClickShootsTakesUpOrLeavesAlone) {
         EXPECT_EQ(herdCount(), left) << mode << onAnimal;
         EXPECT_EQ(herdBegin()->x, left == 2 ? 30 : 80);
         EXPECT_EQ(CarriedAnimal, carried ? a : nullptr) << mode << onAnimal;
+        EXPECT_EQ(std::tuple(shotThisYear, carriedThisYear), std::tuple(2 - left, 0));
     }
 }
 
@@ -100,6 +101,11 @@ TEST_F(Player, TheCarriedAnimalIsFoundWhereItWasAndReleasedOnlyOntoAnArea) {
     EXPECT_TRUE(leftClick(15, 95));
     EXPECT_EQ(CarriedAnimal, nullptr);
     EXPECT_EQ(std::tuple(a.x, a.y, a.area), std::tuple(15, 95, 16));
+    // Only a move into another Area counts as carried.
+    EXPECT_EQ(carriedThisYear, 1);
+    leftClick(15, 95);
+    leftClick(12, 92);
+    EXPECT_EQ(std::tuple(a.x, a.area, carriedThisYear), std::tuple(12, 16, 1));
 }
 
 TEST_F(Player, OnlyTheBasketKeepsWhatItCarries) {

@@ -17,6 +17,8 @@ void newGame() {
     model::yearRating = 0;
     model::birthsThisYear = 0;
     model::deathsThisYear = 0;
+    model::oldAgeDeathsThisYear = 0;
+    model::weaknessDeathsThisYear = 0;
     model::newGame();
 }
 
