@@ -189,8 +189,7 @@ bool checkWhole(Reader& r, const SavedGame& g) {
     if (!std::has_single_bit(std::uint32_t(g.historyStride)))
         return r.fail("history-stride muss eine Zweierpotenz sein");
     const auto& h = g.history;
-    if (h.front().year != 0 || h.back().year != g.year)
-        return r.fail("der Verlauf muss mit Jahr 0 beginnen und mit dem Jahr des Spielstands enden");
+    if (h.back().year != g.year) return r.fail("der Verlauf muss mit dem Jahr des Spielstands enden");
     for (std::size_t i = 1; i < h.size(); ++i) {
         const bool onStride = i + 1 == h.size() || h[i].year % g.historyStride == 0;
         if (h[i].year <= h[i - 1].year || !onStride)

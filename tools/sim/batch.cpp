@@ -3,6 +3,7 @@
 #include "tools/sim/batch.h"
 
 #include "model/areas.h"
+#include "model/savegame.h"
 #include "model/tables.h"
 #include "tools/sim/byyear.h"
 #include "tools/sim/csv.h"
@@ -13,6 +14,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 
 namespace sim {
 
@@ -22,6 +24,9 @@ namespace {
 
 // The one picture the simulator reads: the game's areas picture, by its file name.
 constexpr const char* AreasFile = "KarteGebiete.png";
+
+// The saved game of --from, read once before the batch.
+std::optional<model::SavedGame> startState;
 
 struct RowWriter {
     const CsvSink& sink;
@@ -36,6 +41,18 @@ struct RowWriter {
 };
 
 } // namespace
+
+bool prepareStart(const std::string& path, std::string& error) {
+    startState.reset();
+    if (path.empty()) return true;
+    model::SavedGame game;
+    if (!model::loadSavedGame(path, game, error)) {
+        error = "--from " + path + ": " + error;
+        return false;
+    }
+    startState = std::move(game);
+    return true;
+}
 
 bool prepareModel(const std::string& mediaDir, std::string& error) {
     model::loadTables();
@@ -67,7 +84,8 @@ BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& tota
     const auto start = std::chrono::steady_clock::now();
     totals = BatchTotals{};
     totals.policy = policyText(options.policies);
-    GameSetup setup{options, {}, !options.byYear.empty() || !options.plot.empty()};
+    GameSetup setup{options, {}, !options.byYear.empty() || !options.plot.empty(),
+                    startState ? &*startState : nullptr};
     for (Policy p : options.policies)
         if (p == Policy::Spread)
             setup.points = releasePoints(model::areaMap());

@@ -42,8 +42,13 @@ GameEnd playGame(const GameSetup& setup, std::int64_t run, std::string& csv, con
     if (setup.records) result.records.reserve(std::size_t(o.years) + 1);
     // Wraps modulo 2^32 by the conversion, as documented for --seed.
     const auto seed = static_cast<std::uint32_t>(o.seed + static_cast<std::uint64_t>(run));
+    // Neither start draws a number; the seed comes after, so that a saved game's own random
+    // state is replaced by the run's.
+    if (setup.start)
+        model::restoreGame(*setup.start);
+    else
+        newGame();
     model::seedRandom(seed);
-    newGame();
     YearFigures f = model::takeFigures();
     appendRow(csv, run, seed, 0, f);
     if (setup.records) result.records.push_back(recordOf(f));

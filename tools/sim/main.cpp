@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         std::fputs(sim::usageText().c_str(), stdout);
         return 0;
     }
-    if (!sim::prepareModel(options.media, error)) {
+    if (!sim::prepareModel(options.media, error) || !sim::prepareStart(options.from, error)) {
         fail(error);
         return exitBadInput;
     }
