@@ -1,6 +1,7 @@
 // The main window: building it, and turning clicks on it into the game's actions.
 #include "app/main_window.h"
 
+#include "app/game_file.h"
 #include "app/help.h"
 #include "app/numbers.h"
 #include "app/startup.h"
@@ -62,6 +63,12 @@ void toolBarEvent(const ui::Event& ev) {
     case HelpButton:
         showHelp();
         return;
+    case OpenButton:
+        openGameFile();
+        return;
+    case SaveButton:
+        saveGameAs();
+        return;
     default:
         return;
     }
@@ -83,9 +90,8 @@ void rightClickAt(std::int32_t mx, std::int32_t my) {
 }
 
 void chooseMode(Mode mode) {
-    static constexpr int pictures[] = {KeepingPicture, RiflePicture, BasketPicture};
     model::setInterventionMode(mode);
-    ui::setControlPicture(ModeIndicator, pictures[mode]);
+    ui::setControlPicture(ModeIndicator, ModePictures[mode]);
     map::redrawMap();
 }
 
@@ -123,10 +129,15 @@ bool buildMainWindow() {
         ui::addToolButton(MainToolBar, ReportButton, ui::StandardIcon::Properties);
         ui::addToolSeparator(MainToolBar);
         ui::addToolButton(MainToolBar, HelpButton, ui::StandardIcon::Help);
+        ui::addToolSeparator(MainToolBar);
+        ui::addToolButton(MainToolBar, OpenButton, ui::StandardIcon::Open);
+        ui::addToolButton(MainToolBar, SaveButton, ui::StandardIcon::Save);
         ui::setToolItemAccessibleName(MainToolBar, NewGameButton, "Neues Spiel");
         ui::setToolItemAccessibleName(MainToolBar, AreaBordersToggle, "Gebietsgrenzen");
         ui::setToolItemAccessibleName(MainToolBar, ReportButton, "Bericht");
         ui::setToolItemAccessibleName(MainToolBar, HelpButton, "Hilfe");
+        ui::setToolItemAccessibleName(MainToolBar, OpenButton, "Öffnen");
+        ui::setToolItemAccessibleName(MainToolBar, SaveButton, "Speichern");
     }
     if (ui::createStatusBar(MainStatusBar, MainWindow)) {
         for (int i = 0; i < StatusFieldCount; ++i)

@@ -32,6 +32,8 @@ constexpr int NewGameButton = 9;
 constexpr int AreaBordersToggle = 10;
 constexpr int ReportButton = 11;
 constexpr int HelpButton = 12;
+constexpr int OpenButton = 24;
+constexpr int SaveButton = 25;
 
 constexpr int MainStatusBar = 0;
 constexpr int StatusFieldCount = 5;
@@ -49,5 +51,8 @@ constexpr int BasketPicture = 17;
 constexpr int KeepingPicture = 18;
 constexpr int BordersToolPicture = 19;
 constexpr int PictureCount = 20;
+
+// The picture ModeIndicator shows for each intervention mode (Keeping, Rifle, Basket).
+constexpr int ModePictures[3] = {KeepingPicture, RiflePicture, BasketPicture};
 
 } // namespace map

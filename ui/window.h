@@ -67,6 +67,14 @@ void sleepMs(int milliseconds);
 // Opens a local file in the desktop's browser; false when it does not exist or cannot open.
 bool openInBrowser(const std::string& path);
 
+// The toolkit's modal file dialog over the active window, listing the files `filter` names
+// ("Spielstand (*.selvo)"); it starts in the user's documents folder, later in the folder last
+// chosen. Returns the chosen path (UTF-8), or "" when the player cancels. The save dialog adds
+// `suffix` to a name typed without one and asks before an existing file is replaced.
+std::string askFileToOpen(const std::string& title, const std::string& filter);
+std::string askFileToSave(const std::string& title, const std::string& filter,
+                          const std::string& suffix);
+
 // ---- Controls (position and size in the parent's client coordinates) ----------------------
 
 enum LabelFlags : unsigned { LabelCentred = 1, LabelSunken = 2 };
@@ -128,7 +136,7 @@ void setAccessibleName(int control, const std::string& name);
 
 // ---- Tool bar and status bar ----------------------------------------------------------------
 
-enum class StandardIcon { NewDocument, Properties, Help };
+enum class StandardIcon { NewDocument, Properties, Help, Open, Save };
 
 // Tool bar across the top of the window's client area: flat buttons, no tool tips.
 bool createToolBar(int number, int window);

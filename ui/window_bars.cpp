@@ -106,6 +106,12 @@ bool addToolButton(int toolBar, int item, StandardIcon icon) {
     } else if (icon == StandardIcon::Properties) {
         themeName = "document-properties";
         fallback = QStyle::SP_FileDialogDetailedView;
+    } else if (icon == StandardIcon::Open) {
+        themeName = "document-open";
+        fallback = QStyle::SP_DialogOpenButton;
+    } else if (icon == StandardIcon::Save) {
+        themeName = "document-save";
+        fallback = QStyle::SP_DialogSaveButton;
     }
     QIcon shown = QIcon::fromTheme(QString::fromLatin1(themeName));
     if (shown.isNull()) shown = entry->bar->style()->standardIcon(fallback, nullptr, entry->bar);

@@ -8,6 +8,8 @@
 #include "model/areas.h"
 #include "model/herd.h"
 #include "app/numbers.h"
+#include "map/history.h"
+#include "model/game.h"
 #include "model/random.h"
 #include "tests/support/game.h"
 #include "tests/support/pictures.h"
@@ -15,6 +17,8 @@
 #include "ui/window.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -54,7 +58,29 @@ void click(const Animal& a, Qt::MouseButton button, const std::string& step) {
     note(step + " at " + std::to_string(x) + "," + std::to_string(y));
 }
 
-TEST(Golden, ASeededSessionPlaysAsRecorded) {
+// Saves the game to `path`, or opens `path`, through the tool bar and its file dialog, answered
+// as soon as it shows.
+void throughDialog(int item, const std::string& path) {
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            answer.stop();
+            // Typed as a player would: the dialog's list may still be reading the folder.
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(path));
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    answer.start(20);
+    clickToolItem(item);
+}
+
+// The same session played straight through, and saved at years 20 and 40, the game then changed
+// behind the window's back and the file opened again: both must write the recorded text.
+class Golden : public ::testing::TestWithParam<bool> {};
+
+TEST_P(Golden, ASeededSessionPlaysAsRecorded) {
+    const bool throughFiles = GetParam();
+    TempFolder folder;
     startGame();
     seedRandom(2024);
     // Closes the message at the end of a herd (it runs a loop of its own), writing it down.
@@ -91,6 +117,15 @@ TEST(Golden, ASeededSessionPlaysAsRecorded) {
     for (int year = 1; year <= 60; ++year) {
         clickControl(YearButton);
         note("year " + std::to_string(year));
+        if (throughFiles && (year == 20 || year == 40)) {
+            const std::string path = (folder.path / ("year " + std::to_string(year))).string();
+            throughDialog(SaveButton, path);
+            model::newGame();
+            for (int other = 0; other < 3; ++other)
+                model::yearStep();
+            map::resetHistory();
+            throughDialog(OpenButton, path + ".selvo"); // the dialog added the ending
+        }
     }
     clickToolItem(AreaBordersToggle);
     note("no borders");
@@ -114,5 +149,8 @@ TEST(Golden, ASeededSessionPlaysAsRecorded) {
     app::shutDown(); // so that LeakSanitizer sees what a whole session leaves
     expectGolden("game.txt", out.str());
 }
+
+INSTANTIATE_TEST_SUITE_P(Session, Golden, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "SavedAndOpened" : "Straight"; });
 
 } // namespace
