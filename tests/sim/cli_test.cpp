@@ -81,9 +81,9 @@ TEST_F(SimCli, BadInputExitsTwoAndLeavesTheOutFileAlone) {
         {{"--frobnicate", "--out", old}, "unknown option"},
         {{"--media", (dir / "nowhere").string(), "--out", old}, "KarteGebiete.png not found"},
         {{"--media", (dir / "media").string(), "--out", old}, damaged.string() + " cannot be read"},
-        {{"--out", (dir / "no" / "such" / "folder.csv").string()}, "cannot create"},
+        {{"--out", (dir / "no" / "such" / "folder.csv").string()}, "does not exist"},
         {{"--out", old, "--plot", (dir / "out" / "chart.gif").string()}, "unknown picture type"},
-        {{"--out", old, "--plot", (dir / "no" / "chart.png").string()}, "cannot create"},
+        {{"--out", old, "--plot", (dir / "no" / "chart.png").string()}, "does not exist"},
         {{"--out", old, "--by-year", (dir / "out").string()},
          "--by-year " + (dir / "out").string() + " is a folder"},
     };

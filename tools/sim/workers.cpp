@@ -2,6 +2,8 @@
 // all pipes as they fill and hands the frames on in run order.
 #include "tools/sim/workers.h"
 
+#include "tools/sim/cleanup.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -165,6 +167,7 @@ void endWorkers(std::vector<Worker>& workers, bool kill, bool& clean) {
         if (w.pid <= 0) continue;
         while (::waitpid(w.pid, &status, 0) < 0 && errno == EINTR) {
         }
+        forgetWorker(w.pid);
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) clean = false;
     }
 }
@@ -191,8 +194,11 @@ BatchEnd playInWorkers(const GameSetup& setup, int jobs, const GameReceiver& rec
         }
         // Fewer wake-ups for the parent; refused sizes just keep the default.
         ::fcntl(ends[1], F_SETPIPE_SZ, 1 << 20);
+        // Held across the fork: a signal now is handled by the parent, once it knows the child.
+        const SignalsHeld held;
         const pid_t pid = ::fork();
         if (pid == 0) {
+            defaultSignals();
             ::close(ends[0]);
             for (int j = 0; j < k; ++j)
                 ::close(workers[std::size_t(j)].fd);
@@ -206,6 +212,7 @@ BatchEnd playInWorkers(const GameSetup& setup, int jobs, const GameReceiver& rec
             return BatchEnd::WorkerFailed;
         }
         workers[std::size_t(k)].pid = pid;
+        registerWorker(pid);
     }
 
     BatchEnd end = BatchEnd::Done;
