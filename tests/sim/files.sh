@@ -109,6 +109,15 @@ check
 [ "$status" = 0 ] && [ -s "$home/by-year.csv" ] && [ -s "$home/chart.svg" ] &&
     [ "$(head -c 4 "$home/keep.csv")" = "run," ] || fail "all outputs: $status $err"
 
+# --- Undefined figures are empty cells: the sd of one game, the mean over no living game --------
+# (seed 1's only game dies out in year 26; the header names columns 8, 12 and 13)
+"$sim" --seed 1 --runs 1 --years 30 --media "$media" --out /dev/null --by-year "$home/one.csv" 2>/dev/null
+check
+cells() { awk -F, -v y="$1" '$1 == y || (y == "header" && NR == 1) { print $8 "|" $12 "|" $13 }' "$home/one.csv"; }
+[ "$(cells header)" = "animals_sd|animals_mean_extant|genepool_mean" ] &&
+    [ "$(cells 0)" = "|19|9" ] && [ "$(cells 30)" = "||-645" ] ||
+    fail "empty cells: $(cells header) / $(cells 0) / $(cells 30)"
+
 # --- Signals and failed workers, with two game processes --------------------------------------
 # signal NAME NUMBER: the batch is stopped by the signal once both processes run; it exits
 # 128 + NUMBER with no process and no temporary file left, the old files as they were.
