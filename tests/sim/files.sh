@@ -130,7 +130,7 @@ ending() {
     "$sim" "${long[@]}" --out "$home/keep.csv" --by-year "$home/by-year.csv" 2>"$work/stderr" &
     local pid=$! kids=""
     for _ in $(seq 100); do
-        kids=$(pgrep -P "$pid" | tr '\n' ' ')
+        kids=$(awk -v p="$pid" '$4 == p { printf "%s ", $1 }' /proc/[0-9]*/stat 2>/dev/null)
         [ "$(echo $kids | wc -w)" = 2 ] && ls "$home" | grep -q tmp && break
         sleep 0.05
     done

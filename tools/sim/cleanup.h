@@ -30,11 +30,11 @@ class SignalsHeld {
 // In a new process: the signals back to their default actions, nothing held.
 void defaultSignals();
 
-// A slot for a temporary file's name, or -1 when all are taken. The name is written into the
-// slot before the file exists, so that a signal at any moment finds it.
+// A slot for a temporary file's name (TempNameSize bytes), or -1 when all are taken. The name
+// is written into the slot before the file exists, so that a signal at any moment finds it.
+constexpr int TempNameSize = 4096 + 32;
 int claimTempSlot();
 char* tempSlotName(int slot);
-constexpr int TempNameSize = 4096 + 32;
 void releaseTempSlot(int slot);
 
 // Game processes the parent has started and not yet reaped.
