@@ -72,7 +72,9 @@ refuse "write-protected file" 1 "$home" "--out $home/protected.csv" --out "$home
 refuse "write-protected file, root" 0 "$home" "--out $home/protected.csv" --out "$home/protected.csv"
 refuse "missing folder" 1 "$home" "--by-year $home/no/such/by-year.csv" \
     --out "$home/keep.csv" --by-year "$home/no/such/by-year.csv"
-refuse "a folder" 1 "$home" "--plot $home/" --out "$home/keep.csv" --plot "$home/"
+mkdir "$home/chart.png"
+refuse "a folder" 1 "$home" "--plot $home/chart.png is a folder" --out "$home/keep.csv" \
+    --plot "$home/chart.png"
 refuse "same file" 1 "$home" "are the same file" --out "$home/keep.csv" --by-year "$home/./keep.csv"
 ln -s keep.csv "$home/link.csv"
 refuse "same file through a link" 1 "$home" "--by-year $home/link.csv" \
