@@ -76,6 +76,10 @@ mkdir "$home/chart.png"
 refuse "a folder" 1 "$home" "--plot $home/chart.png is a folder" --out "$home/keep.csv" \
     --plot "$home/chart.png"
 refuse "same file" 1 "$home" "are the same file" --out "$home/keep.csv" --by-year "$home/./keep.csv"
+"$sim" "${batch[@]}" --by-year "$home/keep.csv" >>"$home/keep.csv" 2>"$work/stderr"
+status=$? && check
+[ "$status" = 2 ] && [ "$(cat "$home/keep.csv")" = "previous results" ] &&
+    grep -q "standard output and --by-year" "$work/stderr" || fail "standard output: $status"
 ln -s keep.csv "$home/link.csv"
 refuse "same file through a link" 1 "$home" "--by-year $home/link.csv" \
     --out "$home/keep.csv" --by-year "$home/link.csv"

@@ -21,7 +21,7 @@ namespace {
 constexpr int maxLinks = 40;
 
 std::string named(const Output& o) {
-    return o.option + " " + o.path;
+    return o.path.empty() ? "standard output" : o.option + " " + o.path;
 }
 
 std::string because(const Output& o, int error) {
@@ -166,8 +166,12 @@ bool checkOutputs(std::vector<Output>& outputs, std::string& error) {
     std::vector<std::pair<std::string, const Output*>> seen;
     for (Output& o : outputs) {
         std::string identity;
-        if (o.path.empty()) continue;
-        if (!checkOne(o, identity, error)) return false;
+        struct stat st {};
+        // Standard output redirected to a file that is also named would lose what it got.
+        if (o.path.empty() && ::fstat(STDOUT_FILENO, &st) == 0 && S_ISREG(st.st_mode))
+            identity = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+        else if (!o.path.empty() && !checkOne(o, identity, error))
+            return false;
         if (identity.empty()) continue;
         for (const auto& [other, first] : seen)
             if (other == identity) {
