@@ -1,13 +1,13 @@
 // The help window.
 #include "app/help.h"
 
+#include "app/numbers.h"
 #include "app/startup.h"
-#include "model/numbers.h"
 #include "ui/window.h"
 
 namespace app {
 
-using namespace model;
+using map::HelpWindow;
 
 void showHelp() {
     if (!ui::openWindow(HelpWindow, 216, 0, 665, 580, "Help",

@@ -2,40 +2,28 @@
 #include "app/main_window.h"
 
 #include "app/help.h"
+#include "app/numbers.h"
 #include "app/startup.h"
 #include "map/redraw.h"
 #include "model/builtin_data.h"
 #include "model/game.h"
 #include "model/herd.h"
-#include "model/numbers.h"
 #include "report/report.h"
 
 namespace app {
 
-using namespace model;
+using namespace map;
+using model::Mode;
 
 namespace {
-
-void newGameRedraw() {
-    map::redrawMap(); // ends with the status bar
-}
-
-// The cursor in map coordinates, read now rather than taken from the event.
-void mapPoint(std::int32_t& mx, std::int32_t& my) {
-    int cx = -1;
-    int cy = -1;
-    ui::cursorPosition(MainWindow, cx, cy);
-    mx = cx - MapLeft;
-    my = cy - MapTop;
-}
 
 void controlEvent(const ui::Event& ev) {
     switch (ev.item) {
     case MapPicture: {
         if (ev.type != ui::LeftClick && ev.type != ui::RightClick) return;
-        std::int32_t mx = 0;
-        std::int32_t my = 0;
-        mapPoint(mx, my);
+        // The click's point in the window, made a map point.
+        const std::int32_t mx = ev.x - MapLeft;
+        const std::int32_t my = ev.y - MapTop;
         if (ev.type == ui::LeftClick) {
             leftClickAt(mx, my);
         } else {
@@ -44,13 +32,13 @@ void controlEvent(const ui::Event& ev) {
         return;
     }
     case RifleButton:
-        chooseMode(Rifle);
+        chooseMode(model::Rifle);
         return;
     case BasketButton:
-        chooseMode(Basket);
+        chooseMode(model::Basket);
         return;
     case KeepingButton:
-        chooseMode(Keeping);
+        chooseMode(model::Keeping);
         return;
     case YearButton:
         runYear();
@@ -63,7 +51,7 @@ void controlEvent(const ui::Event& ev) {
 void toolBarEvent(const ui::Event& ev) {
     switch (ev.item) {
     case NewGameButton:
-        newGame();
+        startNewGame();
         return;
     case AreaBordersToggle:
         map::redrawMap();
@@ -81,27 +69,32 @@ void toolBarEvent(const ui::Event& ev) {
 
 } // namespace
 
+void startNewGame() {
+    model::newGame();
+    map::redrawMap(); // ends with the status bar
+}
+
 void leftClickAt(std::int32_t mx, std::int32_t my) {
-    if (leftClick(mx, my)) map::redrawMap();
+    if (model::leftClick(mx, my)) map::redrawMap();
 }
 
 void rightClickAt(std::int32_t mx, std::int32_t my) {
-    if (selectAnimalAt(mx, my)) map::showAnimalInfo();
+    if (const model::Animal* a = model::selectAnimalAt(mx, my)) map::showAnimalInfo(*a);
 }
 
 void chooseMode(Mode mode) {
     static constexpr int pictures[] = {KeepingPicture, RiflePicture, BasketPicture};
-    setInterventionMode(mode);
+    model::setInterventionMode(mode);
     ui::setControlPicture(ModeIndicator, pictures[mode]);
     map::redrawMap();
 }
 
 void runYear() {
-    yearStep();
+    model::yearStep();
     map::redrawMap();
-    if (herdEmpty()) {
+    if (model::herdEmpty()) {
         ui::messageBox("Ende", "Keine Population mehr vorhanden");
-        newGame();
+        startNewGame();
     }
 }
 
@@ -110,7 +103,8 @@ bool buildMainWindow() {
                         ui::TitleBar | ui::SizingBorder | ui::CentreOnScreen))
         return false;
     if (ui::setControlParent(MainWindow)) {
-        ui::createPictureControl(MapPicture, MapLeft, MapTop, MapWidth, MapHeight, WorkMapPicture);
+        ui::createPictureControl(MapPicture, MapLeft, MapTop, model::MapWidth, model::MapHeight,
+                                 WorkMapPicture);
         ui::createLabel(ModeCaption, 910, 30, 80, 15, "Modus", ui::LabelCentred | ui::LabelSunken);
         ui::createPictureControl(ModeIndicator, 925, 50, 80, 25, KeepingPicture);
         ui::createTextBox(AnimalInfoBox, 910, 100, 80, 100);
@@ -138,8 +132,8 @@ bool buildMainWindow() {
         for (int i = 0; i < StatusFieldCount; ++i)
             ui::addStatusField(MainStatusBar, 200);
     }
-    setNewGameRedrawHook(&newGameRedraw);
-    newGame();
+    takeAreaMap();
+    startNewGame();
     return true;
 }
 

@@ -19,6 +19,9 @@ void handleMainEvent(const ui::Event& ev);
 // Polls, handles and sleeps 1 ms per pass until a close request arrives.
 void runMainLoop();
 
+// A new game in the model, then the redraw of the map and the status bar.
+void startNewGame();
+
 // What the loop does for a click on the map (map coordinates) and for the buttons: the player's
 // rule, then the redraw or the information text it calls for.
 void leftClickAt(std::int32_t mx, std::int32_t my);

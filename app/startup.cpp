@@ -1,17 +1,18 @@
 // Start-up and shut-down of the game.
 #include "app/startup.h"
 
+#include "app/numbers.h"
 #include "map/history.h"
-#include "map/statistics.h"
+#include "model/areas.h"
+#include "model/game.h"
 #include "model/herd.h"
-#include "model/numbers.h"
-#include "model/player.h"
 #include "model/tables.h"
 #include "ui/picture.h"
 #include "ui/window.h"
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace app {
@@ -25,9 +26,7 @@ std::string folderWithSeparator(std::string folder) {
 }
 
 void startUp() {
-    model::resetHerd();
-    model::resetPlayer();
-    map::resetStatistics();
+    model::resetModel();
     map::resetHistory();
 
     ui::initWindowing();
@@ -39,13 +38,23 @@ void startUp() {
     model::loadTables();
     // Read on a second thread while the window is built; each picture is waited for where used.
     std::vector<std::string> paths;
-    for (const char* file : model::PictureFiles)
+    for (const char* file : PictureFiles)
         paths.push_back(WorkingFolder + file);
     ui::loadPictures(paths);
 }
 
+void takeAreaMap() {
+    model::AreaMap areas;
+    if (const ui::Picture* p = ui::pictureHandle(map::AreasPicture)) {
+        areas.width = p->width;
+        areas.height = p->height;
+        areas.values = ui::pixelValues(*p);
+    }
+    model::setAreaMap(std::move(areas));
+}
+
 void shutDown() {
-    if (ui::windowExists(model::MainWindow)) ui::closeWindow(model::MainWindow);
+    if (ui::windowExists(map::MainWindow)) ui::closeWindow(map::MainWindow);
     ui::freeAllPictures();
     model::herdClear();
     ui::shutdownWindowing();

@@ -10,9 +10,13 @@ extern std::string WorkingFolder;
 
 extern const char* const WindowTitle; // "Selvo mornik"
 
-// Clears the game's state, starts the toolkit, takes the working folder, fills the tables,
-// empties the Herd and loads the twenty pictures. Missing pictures stay empty, unreported.
+// Resets the model and the history, starts the toolkit, takes the working folder, fills the
+// tables and loads the twenty pictures. Missing pictures stay empty, unreported.
 void startUp();
+
+// Gives the model the Area map read from the areas picture (waiting for it if it is still being
+// read), or no map when the picture is missing.
+void takeAreaMap();
 
 // Closes the main window if open, frees every picture and closes every other window.
 void shutDown();

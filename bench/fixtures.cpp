@@ -1,6 +1,7 @@
 // Loading the real pictures and placing seeded herds on the real Areas.
 #include "bench/fixtures.h"
 
+#include "app/numbers.h"
 #include "model/animal.h"
 #include "model/areas.h"
 #include "model/herd.h"
@@ -25,27 +26,27 @@ std::array<std::vector<std::array<std::int32_t, 2>>, model::AreaCount + 1> areaP
 void collectAreaPixels() {
     for (auto& pixels : areaPixels)
         pixels.clear();
-    const ui::Picture* p = ui::pictureHandle(model::AreasPicture);
-    if (p == nullptr || !ui::openDrawing(model::AreasPicture)) return;
+    const ui::Picture* p = ui::pictureHandle(map::AreasPicture);
+    if (p == nullptr) return;
+    model::setAreaMap({p->width, p->height, ui::pixelValues(*p)});
     for (int y = 0; y < p->height; ++y)
         for (int x = 0; x < p->width; ++x) {
-            const std::int32_t v = ui::readPixel(x, y);
+            const std::int32_t v = model::areaValue(x, y);
             if (model::isArea(v)) areaPixels[std::size_t(v)].push_back({x, y});
         }
-    ui::closeDrawing();
 }
 
 } // namespace
 
 std::string picturePath(int number) {
-    return std::string(SELVO_ROOT) + "/" + model::PictureFiles[std::size_t(number)];
+    return std::string(SELVO_ROOT) + "/" + app::PictureFiles[std::size_t(number)];
 }
 
 bool loadMedia() {
     if (loaded) return error.empty();
     loaded = true;
     model::loadTables();
-    for (int n = 0; n < model::PictureCount; ++n) {
+    for (int n = 0; n < map::PictureCount; ++n) {
         if (!ui::loadPicture(n, picturePath(n))) {
             error = "cannot load " + picturePath(n) + " (run the media target first)";
             return false;

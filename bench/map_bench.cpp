@@ -3,6 +3,7 @@
 #include "bench/fixtures.h"
 
 #include "map/compose.h"
+#include "map/numbers.h"
 #include "model/tables.h"
 #include "ui/picture.h"
 
@@ -16,9 +17,9 @@ namespace {
 // The floor composition cannot beat: the background copied into the working picture.
 void frameCopy(benchmark::State& state) {
     if (!bench::loadMedia()) return state.SkipWithError(bench::mediaError().c_str());
-    const ui::Picture* background = ui::pictureHandle(model::PlainMapPicture);
+    const ui::Picture* background = ui::pictureHandle(map::PlainMapPicture);
     for (auto _ : state) {
-        ui::openDrawing(model::WorkMapPicture);
+        ui::openDrawing(map::WorkMapPicture);
         ui::drawPicture(background, 0, 0);
         ui::closeDrawing();
         benchmark::ClobberMemory();
@@ -42,7 +43,7 @@ void loadAllPictures(benchmark::State& state) {
     if (!bench::loadMedia()) return state.SkipWithError(bench::mediaError().c_str());
     for (auto _ : state) {
         bool ok = true;
-        for (int n = 0; n < model::PictureCount; ++n)
+        for (int n = 0; n < map::PictureCount; ++n)
             ok = ui::loadPicture(n, bench::picturePath(n)) && ok;
         if (!ok) return state.SkipWithError("a picture failed to load");
     }
@@ -53,11 +54,11 @@ BENCHMARK(loadAllPictures)->Unit(benchmark::kMillisecond)->ComputeStatistics("mi
 void loadPictureList(benchmark::State& state) {
     if (!bench::loadMedia()) return state.SkipWithError(bench::mediaError().c_str());
     std::vector<std::string> paths;
-    for (int n = 0; n < model::PictureCount; ++n)
+    for (int n = 0; n < map::PictureCount; ++n)
         paths.push_back(bench::picturePath(n));
     for (auto _ : state) {
         ui::loadPictures(paths);
-        for (int n = 0; n < model::PictureCount; ++n)
+        for (int n = 0; n < map::PictureCount; ++n)
             if (ui::pictureHandle(n) == nullptr) return state.SkipWithError("a picture failed");
     }
 }

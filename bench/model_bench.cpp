@@ -1,8 +1,8 @@
 // The yearly step on herds of 19 to 15,000 animals, and the gene-pool score.
 #include "bench/fixtures.h"
 
-#include "map/statistics.h"
 #include "model/game.h"
+#include "model/genepool.h"
 #include "model/herd.h"
 #include "model/random.h"
 
@@ -38,7 +38,7 @@ void genePoolScore(benchmark::State& state) {
     if (!bench::loadMedia()) return state.SkipWithError(bench::mediaError().c_str());
     bench::buildHerd(static_cast<int>(state.range(0)), 7);
     for (auto _ : state)
-        benchmark::DoNotOptimize(map::genePoolScore());
+        benchmark::DoNotOptimize(model::genePoolScore());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(genePoolScore)->Arg(1500)->ComputeStatistics("min", bench::fastest);

@@ -1,15 +1,15 @@
 // Composing the map frame into the working picture.
 #include "map/compose.h"
 
+#include "map/numbers.h"
 #include "model/herd.h"
-#include "model/numbers.h"
 #include "ui/picture.h"
 
 namespace map {
 
 bool composeMap(bool borders, const model::Animal* carried, int& carriedIcon) {
-    if (!ui::openDrawing(model::WorkMapPicture)) return false;
-    ui::drawPicture(ui::pictureHandle(borders ? model::BorderMapPicture : model::PlainMapPicture),
+    if (!ui::openDrawing(WorkMapPicture)) return false;
+    ui::drawPicture(ui::pictureHandle(borders ? BorderMapPicture : PlainMapPicture),
                     0, 0);
     carriedIcon = -1;
     for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
@@ -20,7 +20,7 @@ bool composeMap(bool borders, const model::Animal* carried, int& carriedIcon) {
         }
         int picture;
         if (a.sizeClass == 1) {
-            picture = a.iconPicture + model::SmallIconOffset;
+            picture = a.iconPicture + SmallIconOffset;
         } else if (a.sizeClass == 2) {
             picture = a.iconPicture;
         } else {

@@ -1,29 +1,12 @@
 // The current game's history of yearly points.
 #include "map/history.h"
 
-#include "map/statistics.h"
-#include "model/herd.h"
-
 namespace map {
 
-std::vector<YearPoint> History;
+std::vector<model::YearFigures> History;
 std::int32_t HistoryStride = 1;
 
 namespace {
-
-YearPoint currentPoint() {
-    YearPoint p;
-    p.year = model::year;
-    p.animals = model::herdCount();
-    p.births = model::birthsThisYear;
-    p.deaths = model::deathsThisYear;
-    // The score is the sum of the contributions, exactly as the status bar shows it.
-    for (const auto& row : GenePoolTable)
-        for (const auto& cell : row)
-            p.genePool += cell[1];
-    p.pairs = genePairCounts();
-    return p;
-}
 
 bool onStride(std::int32_t year) {
     return year % HistoryStride == 0;
@@ -33,7 +16,7 @@ bool onStride(std::int32_t year) {
 // the current year stay.
 void thin() {
     HistoryStride *= 2;
-    std::vector<YearPoint> kept;
+    std::vector<model::YearFigures> kept;
     kept.reserve(HistoryCapacity / 2 + 2);
     for (std::size_t i = 0; i < History.size(); ++i) {
         if (i == 0 || i + 1 == History.size() || onStride(History[i].year))
@@ -44,8 +27,7 @@ void thin() {
 
 } // namespace
 
-void noteYear() {
-    const YearPoint p = currentPoint();
+void noteYear(const model::YearFigures& p) {
     if (!History.empty() && p.year < History.back().year) resetHistory();
     if (!History.empty() && History.back().year == p.year) {
         History.back() = p;

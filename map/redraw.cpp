@@ -5,18 +5,16 @@
 #include "map/history.h"
 #include "map/info.h"
 #include "map/statistics.h"
+#include "model/figures.h"
 #include "model/herd.h"
-#include "model/numbers.h"
 #include "ui/window.h"
 
 namespace map {
 
-using namespace model;
-
 void redrawMap() {
     const bool borders = ui::isToolItemDown(MainToolBar, AreaBordersToggle);
     int carriedIcon = ui::NoPicture;
-    if (composeMap(borders, CarriedAnimal, carriedIcon)) {
+    if (composeMap(borders, model::CarriedAnimal, carriedIcon)) {
         ui::setControlPicture(CarriedIndicator, carriedIcon);
     }
     // Setting the picture again makes the control show the new frame (or nothing without one).
@@ -25,14 +23,15 @@ void redrawMap() {
 }
 
 void updateStatusBar() {
-    const auto texts = statusTexts();
+    const model::YearFigures figures = model::takeFigures();
+    const auto texts = statusTexts(figures);
     for (int field = 0; field < StatusFieldCount; ++field)
         ui::setStatusText(MainStatusBar, field, texts[field]);
-    noteYear();
+    noteYear(figures);
 }
 
-void showAnimalInfo() {
-    if (const Animal* a = herdCurrent()) ui::setControlText(AnimalInfoBox, animalInfoText(*a));
+void showAnimalInfo(const model::Animal& a) {
+    ui::setControlText(AnimalInfoBox, animalInfoText(a));
 }
 
 } // namespace map

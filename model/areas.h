@@ -1,15 +1,35 @@
-// The Areas: the Area of a map position is the colour value of the areas picture there.
+// The Areas: the Area of a map position is the value of the areas picture there, which the model
+// holds as a plain map of numbers.
 #pragma once
 
 #include "model/builtin_data.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace model {
 
-// The colour value (0x00BBGGRR) of the areas picture at (x, y), exactly as read: 1..16 name an
-// Area, anything else none (-1 outside the picture). 0 when the areas picture is missing.
-// Opens and closes its own drawing, so no other drawing may be in use.
+// The areas picture's pixels as 0x00BBGGRR values, rows top to bottom. Empty (0 x 0) when the
+// picture is missing or unreadable: then no Area exists, the year step only counts the year and
+// nothing can be released.
+struct AreaMap {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::int32_t> values; // width * height
+};
+
+// ---- Model state (set once at start-up by the game and by the simulator) -------------------
+// The map every lookup reads. setAreaMap refuses (and empties it) when the values do not fill
+// width x height.
+void setAreaMap(AreaMap map);
+const AreaMap& areaMap();
+bool hasAreaMap();
+
+// The value at (x, y), exactly as read: 1..16 name an Area, anything else none; -1 outside the
+// map, and also with no map at all.
+std::int32_t areaValue(std::int32_t x, std::int32_t y);
+
+// As areaValue, but 0 when there is no map (a new game's founders then belong to no Area).
 std::int32_t areaAt(std::int32_t x, std::int32_t y);
 
 // The validity rule for a looked-up value: an Area is 1..16, nothing else.

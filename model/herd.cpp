@@ -9,6 +9,10 @@ std::int32_t year = 0;
 std::int32_t yearRating = 0;
 std::int32_t birthsThisYear = 0;
 std::int32_t deathsThisYear = 0;
+std::int32_t oldAgeDeathsThisYear = 0;
+std::int32_t weaknessDeathsThisYear = 0;
+std::int32_t shotThisYear = 0;
+std::int32_t carriedThisYear = 0;
 Animal* CarriedAnimal = nullptr;
 
 namespace {
@@ -47,6 +51,7 @@ void herdClear() {
 void resetHerd() {
     herdClear();
     year = yearRating = birthsThisYear = deathsThisYear = 0;
+    oldAgeDeathsThisYear = weaknessDeathsThisYear = shotThisYear = carriedThisYear = 0;
 }
 
 Animal& herdAppend() {

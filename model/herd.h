@@ -18,6 +18,14 @@ extern std::int32_t year;           // 0 after a new game, +1 at the start of ea
 extern std::int32_t yearRating;     // -3..+3, drawn in each yearly step
 extern std::int32_t birthsThisYear; // young born in the last yearly step
 extern std::int32_t deathsThisYear; // deaths by age or by constitution in the last step
+// deathsThisYear by cause: old age (the draw at 18 and over), and weakness (a constitution
+// used up by hunger, crowding or illness). Counted only; they always add up to deathsThisYear.
+extern std::int32_t oldAgeDeathsThisYear;
+extern std::int32_t weaknessDeathsThisYear;
+// The player's interventions since the last yearly step (or the new game): animals shot, and
+// animals carried into another Area than the one they were taken from.
+extern std::int32_t shotThisYear;
+extern std::int32_t carriedThisYear;
 
 // ---- The Herd ------------------------------------------------------------------------------
 // Read it front to back with herdBegin()/herdEnd(); change it only through the calls below, so
@@ -30,7 +38,7 @@ bool herdEmpty();
 
 // Removes and destroys every animal.
 void herdClear();
-// Back to the start: no animal, and year, rating and counts all 0.
+// Back to the start: no animal, and year, rating and every count 0.
 void resetHerd();
 // A new animal, all fields 0, at the end / directly after `mother`.
 Animal& herdAppend();

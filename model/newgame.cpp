@@ -1,18 +1,13 @@
-// A new game: the 19 founders in table order, each in the Area under its position.
+// A new game: the 19 founders in table order, each in the Area under its position; and the
+// model back to the start.
 #include "model/areas.h"
 #include "model/game.h"
 #include "model/herd.h"
+#include "model/player.h"
+#include "model/random.h"
 #include "model/tables.h"
 
 namespace model {
-
-namespace {
-RedrawHook redrawHook = nullptr;
-}
-
-void setNewGameRedrawHook(RedrawHook hook) {
-    redrawHook = hook;
-}
 
 void newGame() {
     herdClear();
@@ -30,7 +25,14 @@ void newGame() {
         a.constitution = 100;
     }
     year = 0;
-    if (redrawHook) redrawHook();
+    shotThisYear = 0;
+    carriedThisYear = 0;
+}
+
+void resetModel() {
+    resetHerd();
+    resetPlayer();
+    resetRandom();
 }
 
 } // namespace model

@@ -3,8 +3,6 @@
 
 #include "model/areas.h"
 #include "model/herd.h"
-#include "model/numbers.h"
-#include "ui/picture.h"
 
 namespace model {
 
@@ -30,16 +28,16 @@ Animal* hitTest(std::int32_t mx, std::int32_t my) {
 namespace {
 
 bool release(std::int32_t mx, std::int32_t my) {
-    if (!ui::openDrawing(AreasPicture)) return false;
-    const std::int32_t v = ui::readPixel(mx, my);
+    if (!hasAreaMap()) return false;
+    const std::int32_t v = areaValue(mx, my);
     if (isArea(v)) {
         Animal& a = *CarriedAnimal;
+        if (a.area != v) ++carriedThisYear;
         a.x = mx;
         a.y = my;
         a.area = v;
         CarriedAnimal = nullptr;
     }
-    ui::closeDrawing();
     return true;
 }
 
@@ -51,6 +49,7 @@ bool leftClick(std::int32_t mx, std::int32_t my) {
     if (!hit) return false;
     if (InterventionMode == Rifle) {
         herdRemove(hit);
+        ++shotThisYear;
         return true;
     }
     if (InterventionMode == Basket) {
@@ -60,10 +59,10 @@ bool leftClick(std::int32_t mx, std::int32_t my) {
     return false;
 }
 
-bool selectAnimalAt(std::int32_t mx, std::int32_t my) {
+Animal* selectAnimalAt(std::int32_t mx, std::int32_t my) {
     Animal* hit = hitTest(mx, my);
     if (hit) setHerdCurrent(hit);
-    return hit != nullptr;
+    return hit;
 }
 
 void setInterventionMode(Mode mode) {

@@ -50,6 +50,33 @@ void seedRandom(std::uint32_t seed) {
     seeded = true;
 }
 
+RandomState randomState() {
+    RandomState s;
+    s.seeded = seeded;
+    s.position = p;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        s.words[2 * i] = entries[i].lo;
+        s.words[2 * i + 1] = entries[i].hi;
+    }
+    return s;
+}
+
+bool setRandomState(const RandomState& s) {
+    if (s.position < 0 || s.position >= int(entries.size())) return false;
+    if (!s.seeded && s != RandomState{}) return false;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        entries[i] = {s.words[2 * i], s.words[2 * i + 1]};
+    p = s.position;
+    seeded = s.seeded;
+    return true;
+}
+
+void resetRandom() {
+    entries = {};
+    p = 0;
+    seeded = false;
+}
+
 void setDrawOverride(DrawOverride override) {
     drawOverride = override;
 }

@@ -1,9 +1,7 @@
-// The constant tables filled at start-up: Area capacities, rating labels, gene colours, and the
-// file of each numbered picture.
+// The constant tables filled at start-up: Area capacities, rating labels and gene colours.
 #pragma once
 
 #include "model/builtin_data.h"
-#include "model/numbers.h"
 
 #include <array>
 #include <cstdint>
@@ -20,8 +18,5 @@ extern std::array<std::int32_t, 6> GeneColours;
 
 // Fills the three tables above from the built-in data.
 void loadTables();
-
-// File of each picture, relative to the working folder ("Media/Karte.png" ...).
-extern const std::array<const char*, PictureCount> PictureFiles;
 
 } // namespace model

@@ -3,10 +3,8 @@
 #include "model/areas.h"
 #include "model/game.h"
 #include "model/herd.h"
-#include "model/numbers.h"
 #include "model/random.h"
 #include "model/tables.h"
-#include "ui/picture.h"
 
 #include <algorithm>
 #include <array>
@@ -52,7 +50,6 @@ void ageAndWander() {
     const HerdIter end = herdEnd();
     for (HerdIter it = herdBegin(); it != end;) {
         Animal& a = *it;
-        setHerdCurrent(&a);
         a.age = clampedSum(std::int64_t{a.age} + 1);
         a.sizeClass = sizeClassForAge(a.age);
         if (a.age >= 18) {
@@ -60,12 +57,13 @@ void ageAndWander() {
             if (d <= a.age - 14) {
                 it = herdRemove(it);
                 ++deathsThisYear;
+                ++oldAgeDeathsThisYear;
                 continue;
             }
         }
         const std::int32_t nx = jitter(a.x, 20);
         const std::int32_t ny = jitter(a.y, 20);
-        const std::int32_t v = ui::readPixel(nx, ny);
+        const std::int32_t v = areaValue(nx, ny);
         if (v == a.area) {
             a.x = nx;
             a.y = ny;
@@ -190,11 +188,11 @@ void births(const Members& members, const Animal& father) {
 void finalReckoning() {
     const HerdIter end = herdEnd();
     for (HerdIter it = herdBegin(); it != end;) {
-        setHerdCurrent(&*it);
         if (it->constitution > 100) it->constitution = 100;
         if (it->constitution <= 0) {
             it = herdRemove(it);
             ++deathsThisYear;
+            ++weaknessDeathsThisYear;
         } else {
             ++it;
         }
@@ -219,8 +217,12 @@ std::int32_t inheritGene(std::int32_t a, std::int32_t b) {
 void yearStep() {
     birthsThisYear = 0;
     deathsThisYear = 0;
+    oldAgeDeathsThisYear = 0;
+    weaknessDeathsThisYear = 0;
+    shotThisYear = 0;
+    carriedThisYear = 0;
     ++year;
-    if (!ui::openDrawing(AreasPicture)) return;
+    if (!hasAreaMap()) return;
 
     ageAndWander();
     {
@@ -244,7 +246,6 @@ void yearStep() {
     }
 
     finalReckoning();
-    ui::closeDrawing();
 }
 
 } // namespace model

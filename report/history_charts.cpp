@@ -2,9 +2,9 @@
 #include "report/history_charts.h"
 
 #include "map/history.h"
+#include "map/numbers.h"
 #include "model/animal.h"
 #include "model/builtin_data.h"
-#include "model/numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,7 +69,7 @@ std::vector<ui::Chart> historyCharts() {
     animals.series = {line("Tiere", AnimalsColour), line("Geburten", BirthsColour),
                       line("Gestorben", DeathsColour)};
     double most = 0;
-    for (const map::YearPoint& p : h) {
+    for (const model::YearFigures& p : h) {
         const double x = p.year;
         animals.series[0].points.push_back({x, double(p.animals)});
         animals.series[1].points.push_back({x, double(p.births)});
@@ -89,14 +89,14 @@ std::vector<ui::Chart> historyCharts() {
         s.kind = ui::SeriesKind::Stacked;
         s.name = std::string(geneNames[k / 3]) + "/" + geneNames[k % 3];
         s.colour =
-            model::iconColours[std::size_t(model::iconForGenes(g1, g2) - model::FirstBigIcon)];
-        for (const map::YearPoint& p : h)
+            model::iconColours[std::size_t(model::iconForGenes(g1, g2) - map::FirstBigIcon)];
+        for (const model::YearFigures& p : h)
             s.points.push_back({double(p.year), double(p.pairs[std::size_t(k)])});
         pool.series.push_back(std::move(s));
     }
     ui::ChartSeries score = line("Genpool-Wert", ScoreColour);
     double low = 0, high = 0, pairsHigh = 0;
-    for (const map::YearPoint& p : h) {
+    for (const model::YearFigures& p : h) {
         score.points.push_back({double(p.year), double(p.genePool)});
         double stacked = 0;
         for (std::int32_t n : p.pairs)

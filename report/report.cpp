@@ -1,19 +1,17 @@
 // The herd report window.
 #include "report/report.h"
 
-#include "map/statistics.h"
+#include "map/numbers.h"
 #include "model/animal.h"
 #include "model/herd.h"
-#include "model/numbers.h"
 #include "model/tables.h"
 #include "report/history_charts.h"
+#include "report/numbers.h"
 #include "ui/window.h"
 
 #include <string>
 
 namespace report {
-
-using namespace model;
 
 namespace {
 
@@ -21,12 +19,12 @@ std::string num(std::int32_t v) {
     return std::to_string(v);
 }
 
-std::string contribution(int i, int j) {
-    return "   (" + num(map::GenePoolTable[i][j][1]) + ")";
+std::string contribution(const model::GenePoolTable& t, int i, int j) {
+    return "   (" + num(t[std::size_t(i)][std::size_t(j)].share) + ")";
 }
 
-std::string pairCell(int i, int j) {
-    return num(map::GenePoolTable[i][j][0]) + contribution(i, j);
+std::string pairCell(const model::GenePoolTable& t, int i, int j) {
+    return num(t[std::size_t(i)][std::size_t(j)].count) + contribution(t, i, j);
 }
 
 void buildControls() {
@@ -64,7 +62,7 @@ std::int32_t geneColour(std::int32_t gene) {
 
 void fillList() {
     for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
-        ui::addListRow(HerdListView, listRowText(*it), it->iconPicture + model::SmallIconOffset);
+        ui::addListRow(HerdListView, listRowText(*it), it->iconPicture + map::SmallIconOffset);
         const int row = ui::listRowCount(HerdListView) - 1;
         ui::setListCellColour(HerdListView, row, 4, geneColour(it->gene1));
         ui::setListCellColour(HerdListView, row, 5, geneColour(it->gene2));
@@ -72,8 +70,9 @@ void fillList() {
 }
 
 void fillGrid() {
+    const model::GenePool pool = model::genePoolScore();
     for (int row = 0; row < 5; ++row)
-        ui::addListRow(GenePoolGrid, gridRowText(row), ui::NoPicture);
+        ui::addListRow(GenePoolGrid, gridRowText(pool.table, row), ui::NoPicture);
 }
 
 } // namespace
@@ -86,20 +85,22 @@ std::string listRowText(const model::Animal& a) {
            num(a.constitution) + "\n" + num(a.illness) + "\n";
 }
 
-std::string gridRowText(int row) {
+std::string gridRowText(const model::GenePoolTable& t, int row) {
     if (row >= 0 && row < 3) {
         const int j = model::Genes[std::size_t(row)]; // the grid's first three rows
-        return pairCell(1, j) + "\n" + pairCell(2, j) + "\n" + pairCell(4, j) + "\n" +
-               contribution(0, j);
+        return pairCell(t, 1, j) + "\n" + pairCell(t, 2, j) + "\n" + pairCell(t, 4, j) + "\n" +
+               contribution(t, 0, j);
     }
-    if (row == 4) return contribution(1, 0) + "\n" + contribution(2, 0) + "\n" + contribution(4, 0);
+    if (row == 4)
+        return contribution(t, 1, 0) + "\n" + contribution(t, 2, 0) + "\n" +
+               contribution(t, 4, 0);
     return std::string();
 }
 
 void showHerdReport() {
-    if (!ui::openWindow(ReportWindow, 300, 210, 534, 532, "GenPool", ui::TitleBar)) return;
-    if (!ui::setControlParent(ReportWindow)) {
-        ui::closeWindow(ReportWindow);
+    if (!ui::openWindow(map::ReportWindow, 300, 210, 534, 532, "GenPool", ui::TitleBar)) return;
+    if (!ui::setControlParent(map::ReportWindow)) {
+        ui::closeWindow(map::ReportWindow);
         return;
     }
     buildControls();
@@ -109,7 +110,7 @@ void showHerdReport() {
     for (;;) {
         if (ui::waitEvent().kind == ui::EventKind::Close) break;
     }
-    ui::closeWindow(ReportWindow);
+    ui::closeWindow(map::ReportWindow);
 }
 
 } // namespace report

@@ -2,12 +2,13 @@
 #pragma once
 
 #include "model/animal.h"
+#include "model/genepool.h"
 
 #include <string>
 
 namespace report {
 
-// Sorts the Herd by Area, opens the report filled from the Herd and GenePoolTable, and returns
+// Sorts the Herd by Area, opens the report filled from the Herd and its gene pool, and returns
 // when it has been closed. Every other event meanwhile is dropped; a close request of any
 // window closes the report only.
 void showHerdReport();
@@ -16,6 +17,6 @@ void showHerdReport();
 std::string listRowText(const model::Animal& a);
 
 // The text of grid row 0..4 (second genes red, yellow, blue; a spacer; the "Kein Gen" row).
-std::string gridRowText(int row);
+std::string gridRowText(const model::GenePoolTable& table, int row);
 
 } // namespace report

@@ -29,6 +29,11 @@ std::array<Slot, MaxPictures> slots;
 // closes the drawing.
 int openNumber = -1;
 
+// A B,G,R(,A) pixel as 0x00BBGGRR.
+std::int32_t colourOf(const std::uint8_t* p) {
+    return std::int32_t(p[2]) | std::int32_t(p[1]) << 8 | std::int32_t(p[0]) << 16;
+}
+
 bool validNumber(int number) {
     return number >= 0 && number < MaxPictures;
 }
@@ -233,7 +238,17 @@ std::int32_t readPixel(int x, int y) {
     const std::uint8_t* p =
         picture->pixels.data() + (std::size_t(y) * std::size_t(picture->width) + std::size_t(x)) *
                                      std::size_t(picture->channels);
-    return std::int32_t(p[2]) | std::int32_t(p[1]) << 8 | std::int32_t(p[0]) << 16;
+    return colourOf(p);
+}
+
+std::vector<std::int32_t> pixelValues(const Picture& picture) {
+    const std::size_t count = std::size_t(picture.width) * std::size_t(picture.height);
+    const std::size_t channels = std::size_t(picture.channels);
+    std::vector<std::int32_t> values(count);
+    if (picture.pixels.size() < count * channels) return {};
+    for (std::size_t i = 0; i < count; ++i)
+        values[i] = colourOf(picture.pixels.data() + i * channels);
+    return values;
 }
 
 } // namespace ui

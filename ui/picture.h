@@ -66,4 +66,7 @@ void drawPictureAlpha(const Picture* source, int x, int y);
 // or with no drawing open.
 std::int32_t readPixel(int x, int y);
 
+// Every pixel of `picture` as readPixel gives it, rows top to bottom.
+std::vector<std::int32_t> pixelValues(const Picture& picture);
+
 } // namespace ui

@@ -9,7 +9,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -209,12 +208,14 @@ QuietProbe* quietProbe = nullptr;
 
 } // namespace
 
-void queueEvent(EventKind kind, int window, int item, int type) {
+void queueEvent(EventKind kind, int window, int item, int type, int x, int y) {
     Event event;
     event.kind = kind;
     event.window = window;
     event.item = item;
     event.type = type;
+    event.x = x;
+    event.y = y;
     events.push_back(event);
 }
 
@@ -365,17 +366,6 @@ Event waitEvent() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     return takeEvent();
-}
-
-void cursorPosition(int window, int& x, int& y) {
-    x = -1;
-    y = -1;
-    QWidget* widget = windowWidget(window);
-    if (!widget || !widget->isVisible()) return;
-    const QPoint local = widget->mapFromGlobal(QCursor::pos());
-    if (!widget->rect().contains(local)) return;
-    x = local.x();
-    y = local.y();
 }
 
 void messageBox(const std::string& title, const std::string& text) {

@@ -48,16 +48,16 @@ struct Event {
     int window = -1; // window the event came from
     int item = -1;   // control number or tool-bar item
     int type = -1;   // EventType for control events
+    // Where a click on a picture control happened, in the client coordinates of `window`;
+    // -1 for every other event.
+    int x = -1;
+    int y = -1;
 };
 
 // Lets the windowing system run, then returns the oldest queued event, or kind None.
 Event pollEvent();
 // Blocks until an event is queued and returns it.
 Event waitEvent();
-
-// Cursor position in the client area of `window`; both -1 while the cursor is outside it
-// (or the window does not exist).
-void cursorPosition(int window, int& x, int& y);
 
 // Modal message box with a single OK button over the active window; returns when closed.
 void messageBox(const std::string& title, const std::string& text);

@@ -1,6 +1,7 @@
 // Pictures, buttons, labels, text boxes, links and tabbed panels on the window layer.
 #include "ui/window.h"
 
+#include "ui/qt_access.h"
 #include "ui/window_state.h"
 
 #include <QEnterEvent>
@@ -27,15 +28,19 @@ struct PictureControl : QLabel {
         setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
-    void report(Qt::MouseButton button, bool twice) {
-        if (button == Qt::LeftButton)
-            queueEvent(EventKind::Control, window, number, twice ? LeftDoubleClick : LeftClick);
-        else if (button == Qt::RightButton)
-            queueEvent(EventKind::Control, window, number, twice ? RightDoubleClick : RightClick);
+    // The press's point goes with it, in the window's client coordinates.
+    void report(const QMouseEvent* event, bool twice) {
+        const QWidget* client = windowWidget(window);
+        const QPoint at = client ? client->mapFromGlobal(event->globalPosition().toPoint())
+                                 : QPoint(-1, -1);
+        int type = -1;
+        if (event->button() == Qt::LeftButton) type = twice ? LeftDoubleClick : LeftClick;
+        if (event->button() == Qt::RightButton) type = twice ? RightDoubleClick : RightClick;
+        if (type >= 0) queueEvent(EventKind::Control, window, number, type, at.x(), at.y());
     }
 
-    void mousePressEvent(QMouseEvent* event) override { report(event->button(), false); }
-    void mouseDoubleClickEvent(QMouseEvent* event) override { report(event->button(), true); }
+    void mousePressEvent(QMouseEvent* event) override { report(event, false); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override { report(event, true); }
 };
 
 // A push button whose face is drawn by the style and whose picture we draw centred on it,

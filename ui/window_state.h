@@ -63,7 +63,7 @@ extern std::deque<Event> events;
 // True while a message box runs: close requests to our windows are dropped meanwhile.
 extern bool inMessageBox;
 
-void queueEvent(EventKind kind, int window, int item, int type);
+void queueEvent(EventKind kind, int window, int item, int type, int x = -1, int y = -1);
 
 // Screen copy of picture `number`; a null pixmap when the number holds no picture.
 QPixmap pixmapOf(int number);

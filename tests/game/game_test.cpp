@@ -2,7 +2,7 @@
 // windows, whose own loops swallow the main window's events and end on any close request.
 #include "app/main_window.h"
 #include "model/herd.h"
-#include "model/numbers.h"
+#include "app/numbers.h"
 #include "tests/support/game.h"
 #include "ui/qt_access.h"
 
@@ -19,6 +19,9 @@
 namespace {
 
 using namespace model;
+using namespace map;
+using namespace report;
+using namespace app;
 using namespace support;
 
 class Game : public ::testing::Test {

@@ -7,9 +7,10 @@
 #include "app/startup.h"
 #include "model/areas.h"
 #include "model/herd.h"
-#include "model/numbers.h"
+#include "app/numbers.h"
 #include "model/random.h"
 #include "tests/support/game.h"
+#include "tests/support/pictures.h"
 #include "tests/support/support.h"
 #include "ui/window.h"
 
@@ -25,6 +26,9 @@
 namespace {
 
 using namespace model;
+using namespace map;
+using namespace report;
+using namespace app;
 using namespace support;
 
 std::ostringstream out;

@@ -1,6 +1,8 @@
 // The committed pictures in Media/ and the application icons: the generator still draws every
-// one pixel for pixel, and a file cut to half is refused. (Where the founders stand in the areas
-// picture is pinned by the golden runs' year-0 rows.)
+// one pixel for pixel, a file cut to half is refused, and the areas picture has the Areas the
+// game's rules need.
+#include "app/numbers.h"
+#include "model/areas.h"
 #include "model/tables.h"
 #include "tools/mkmedia/app_icon.h"
 #include "tools/mkmedia/generate.h"
@@ -13,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -36,7 +39,7 @@ TEST(Generator, DrawsTheCommittedPicturesPixelForPixelAndHalfOfOneIsRefused) {
     std::string report, error;
     EXPECT_TRUE(mkmedia::generateAll(out.string(), report, error)) << error;
     EXPECT_TRUE(mkmedia::generateAppIcons(out.string(), error)) << error;
-    std::vector<std::string> files(model::PictureFiles.begin(), model::PictureFiles.end());
+    std::vector<std::string> files(app::PictureFiles.begin(), app::PictureFiles.end());
     for (const int size : mkmedia::AppIconSizes)
         files.push_back("dist/icons/selvo-mornik-" + std::to_string(size) + ".png");
     for (const std::string& file : files) {
@@ -51,6 +54,35 @@ TEST(Generator, DrawsTheCommittedPicturesPixelForPixelAndHalfOfOneIsRefused) {
         EXPECT_FALSE(ui::decodePicture(bytes.data(), bytes.size() / 2, half)) << file;
     }
     fs::remove_all(out);
+}
+
+// Sixteen Areas, each one piece by 4-neighbours (so that wandering can reach all of it), and
+// every founder standing in one.
+TEST(AreasPicture, SixteenConnectedAreasHoldEveryFounder) {
+    const ui::Picture p = decodeFile(app::PictureFiles[map::AreasPicture]);
+    model::setAreaMap({p.width, p.height, ui::pixelValues(p)});
+    ASSERT_TRUE(model::hasAreaMap());
+    for (int area = 1; area <= model::AreaCount; ++area) {
+        std::vector<std::pair<int, int>> todo, all;
+        std::vector<bool> seen(std::size_t(p.width * p.height));
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                if (model::areaValue(x, y) == area) all.emplace_back(x, y);
+        ASSERT_FALSE(all.empty()) << "Area " << area;
+        todo.push_back(all.front());
+        std::size_t reached = 0;
+        while (!todo.empty()) {
+            const auto [x, y] = todo.back();
+            todo.pop_back();
+            if (model::areaValue(x, y) != area || seen[std::size_t(y * p.width + x)]) continue;
+            seen[std::size_t(y * p.width + x)] = true;
+            ++reached;
+            todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+        }
+        EXPECT_EQ(reached, all.size()) << "Area " << area << " is in pieces";
+    }
+    for (const model::Founder& f : model::founderTable)
+        EXPECT_TRUE(model::isArea(model::areaAt(f.x, f.y))) << f.x << "," << f.y;
 }
 
 } // namespace

@@ -1,13 +1,18 @@
 // The player's interventions between years, the Herd's references, and the display rules.
+#include "app/numbers.h"
+#include "model/areas.h"
+#include "model/game.h"
 #include "model/herd.h"
-#include "model/numbers.h"
 #include "model/player.h"
+#include "model/random.h"
 #include "tests/support/support.h"
-#include "ui/picture.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
+#include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -25,7 +30,7 @@ Animal& animal(int x, int y, int sizeClass, int area = 1) {
 class Player : public ::testing::Test {
   protected:
     void SetUp() override {
-        herdClear();
+        resetHerd();
         resetPlayer();
         support::makeAreas(100, 100, 3);
         support::paintAreas(60, 0, 69, 99, 0);
@@ -68,6 +73,7 @@ TEST_F(Player, LeftClickShootsTakesUpOrLeavesAlone) {
         EXPECT_EQ(herdCount(), left) << mode << onAnimal;
         EXPECT_EQ(herdBegin()->x, left == 2 ? 30 : 80);
         EXPECT_EQ(CarriedAnimal, carried ? a : nullptr) << mode << onAnimal;
+        EXPECT_EQ(std::tuple(shotThisYear, carriedThisYear), std::tuple(2 - left, 0));
     }
 }
 
@@ -76,10 +82,10 @@ TEST_F(Player, TheCarriedAnimalIsFoundWhereItWasAndReleasedOnlyOntoAnArea) {
     setInterventionMode(Basket);
     ASSERT_TRUE(leftClick(30, 30));
     EXPECT_EQ(hitTest(30, 30), &a);
-    EXPECT_TRUE(selectAnimalAt(35, 35));
+    EXPECT_EQ(selectAnimalAt(35, 35), &a);
     EXPECT_EQ(herdCurrent(), &a);
     setHerdCurrent(nullptr);
-    EXPECT_FALSE(selectAnimalAt(50, 50));
+    EXPECT_EQ(selectAnimalAt(50, 50), nullptr);
     EXPECT_EQ(herdCurrent(), nullptr);
 
     for (auto [x, y] : {std::pair{65, 50}, {5, 95}, {-1, 50}, {100, 50}, {50, 100}, {INT_MIN, 3}}) {
@@ -87,15 +93,19 @@ TEST_F(Player, TheCarriedAnimalIsFoundWhereItWasAndReleasedOnlyOntoAnArea) {
         EXPECT_EQ(CarriedAnimal, &a) << x << "," << y;
     }
     EXPECT_EQ(std::tuple(a.x, a.y, a.area), std::tuple(30, 30, 1));
-    ui::Picture areas = *ui::pictureHandle(AreasPicture);
-    ui::freePicture(AreasPicture);
-    EXPECT_FALSE(leftClick(90, 10)) << "no areas picture, no release";
+    AreaMap areas = areaMap();
+    setAreaMap({});
+    EXPECT_FALSE(leftClick(90, 10)) << "no Area map, no release";
     EXPECT_EQ(CarriedAnimal, &a);
-    ui::setPicture(AreasPicture, std::move(areas));
+    setAreaMap(std::move(areas));
     EXPECT_TRUE(leftClick(15, 95));
     EXPECT_EQ(CarriedAnimal, nullptr);
     EXPECT_EQ(std::tuple(a.x, a.y, a.area), std::tuple(15, 95, 16));
-    EXPECT_EQ(ui::openDrawingNumber(), -1);
+    // Only a move into another Area counts as carried.
+    EXPECT_EQ(carriedThisYear, 1);
+    leftClick(15, 95);
+    leftClick(12, 92);
+    EXPECT_EQ(std::tuple(a.x, a.area, carriedThisYear), std::tuple(12, 16, 1));
 }
 
 TEST_F(Player, OnlyTheBasketKeepsWhatItCarries) {
@@ -137,17 +147,43 @@ TEST(Herd, RemovalDropsTheAnimalAsCurrentAndFromTheBasket) {
     EXPECT_EQ(std::tuple(year, yearRating, birthsThisYear, deathsThisYear), std::tuple(0, 0, 0, 0));
 }
 
+// One call puts every piece of the model's state back to the start; the Area map stays.
+TEST(Model, ResetLeavesNothingOfAGame) {
+    support::makeAreas(10, 10, 4);
+    Animal* a = &animal(1, 1, 2);
+    setHerdCurrent(a);
+    setInterventionMode(Basket);
+    CarriedAnimal = a;
+    year = yearRating = birthsThisYear = deathsThisYear = 3;
+    seedRandom(1);
+    resetModel();
+    EXPECT_EQ(std::tuple(herdCount(), herdCurrent(), CarriedAnimal, InterventionMode),
+              std::tuple(0, nullptr, nullptr, Keeping));
+    EXPECT_EQ(std::tuple(year, yearRating, birthsThisYear, deathsThisYear), std::tuple(0, 0, 0, 0));
+    EXPECT_EQ(randomState(), RandomState{});
+    EXPECT_EQ(areaAt(5, 5), 4);
+}
+
+// An icon shows the colours of its two genes mixed as paints mix; the colour is read from the
+// icon's file name.
 TEST(AnimalRules, IconOfEveryGenePairAndSizeClass) {
-    const int icons[5][5] = {// gene1 0..4 down, gene2 0..4 across
-                             {0, 0, 0, 0, 0},
-                             {0, 5, 8, 0, 9},
-                             {0, 8, 6, 0, 7},
-                             {0, 0, 0, 0, 0},
-                             {0, 9, 7, 0, 4}};
-    for (int a = 0; a < 5; ++a)
-        for (int b = 0; b < 5; ++b)
-            EXPECT_EQ(iconForGenes(a, b), icons[a][b]) << a << b;
-    EXPECT_EQ(iconForGenes(8, 1), 0);
+    const std::map<int, std::string> gene = {{1, "rot"}, {2, "gelb"}, {4, "blau"}};
+    const std::map<std::set<std::string>, std::string> mixed = {
+        {{"rot", "gelb"}, "orange"}, {{"gelb", "blau"}, "gruen"}, {{"rot", "blau"}, "violett"}};
+    for (int a = 0; a < 9; ++a)
+        for (int b = 0; b < 9; ++b) {
+            const int icon = iconForGenes(a, b);
+            if (!gene.contains(a) || !gene.contains(b)) {
+                EXPECT_EQ(icon, 0) << a << b;
+                continue;
+            }
+            const std::string colour =
+                a == b ? gene.at(a) : mixed.at({gene.at(a), gene.at(b)});
+            ASSERT_GE(icon, map::FirstBigIcon) << a << b;
+            ASSERT_LT(icon, map::FirstBigIcon + map::SmallIconOffset) << a << b;
+            EXPECT_EQ(app::PictureFiles[std::size_t(icon)], "Media/Selvo " + colour + ".png")
+                << a << b;
+        }
     EXPECT_EQ(std::tuple(sizeClassForAge(0), sizeClassForAge(5), sizeClassForAge(6)),
               std::tuple(1, 1, 2));
 }

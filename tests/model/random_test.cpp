@@ -4,16 +4,52 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <chrono>
+#include <thread>
+#include <vector>
 
 namespace {
 
-// Each test runs in a process of its own, so this first draw is the process's first.
-TEST(RandomDraw, AnUnseededProcessDrawsFromTheClock) {
-    std::set<int> seen;
-    for (int i = 0; i < 20; ++i)
-        seen.insert(model::R(1000000));
-    EXPECT_GT(seen.size(), 15u);
+// Two generators never seeded, started a few milliseconds apart, draw differently: their seeds
+// came from the clock.
+TEST(RandomDraw, AnUnseededGeneratorDrawsFromTheClock) {
+    const auto firstDraw = [] {
+        model::resetRandom();
+        EXPECT_FALSE(model::randomState().seeded);
+        const std::int32_t v = model::R(1000000000);
+        EXPECT_TRUE(model::randomState().seeded);
+        return v;
+    };
+    const std::int32_t a = firstDraw();
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    EXPECT_NE(firstDraw(), a);
+}
+
+// The state read back and set again replays the same draws; a state no generator can be in is
+// refused and changes nothing.
+TEST(RandomDraw, ItsStateCanBeTakenAndGivenBack) {
+    model::seedRandom(5);
+    model::R(10);
+    const model::RandomState saved = model::randomState();
+    EXPECT_TRUE(saved.seeded);
+    std::vector<std::int32_t> draws;
+    for (int i = 0; i < 40; ++i)
+        draws.push_back(model::R(1000));
+    ASSERT_TRUE(model::setRandomState(saved));
+    EXPECT_EQ(model::randomState(), saved);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(model::R(1000), draws[std::size_t(i)]) << i;
+
+    const model::RandomState now = model::randomState();
+    model::RandomState bad[3] = {saved, saved, {}};
+    bad[0].position = -1;
+    bad[1].position = 17;
+    bad[2].words[3] = 1; // words without a seed
+    for (const model::RandomState& b : bad)
+        EXPECT_FALSE(model::setRandomState(b)) << b.position;
+    EXPECT_EQ(model::randomState(), now);
+    EXPECT_TRUE(model::setRandomState(model::RandomState{}));
+    EXPECT_FALSE(model::randomState().seeded);
 }
 
 // First outputs computed separately from the generator's description (seeding by 34 products,

@@ -8,7 +8,7 @@
 #include "map/info.h"
 #include "model/areas.h"
 #include "model/herd.h"
-#include "model/numbers.h"
+#include "app/numbers.h"
 #include "model/random.h"
 #include "model/tables.h"
 #include "tests/support/game.h"
@@ -37,6 +37,9 @@
 namespace {
 
 using namespace model;
+using namespace map;
+using namespace report;
+using namespace app;
 
 // What a copy of Media/ lacks ("Media/none": nothing, "Media": all), the pictures it loses, and
 // the Area the game then finds at a point: from the committed areas picture, or 0 without it.
@@ -155,8 +158,8 @@ TEST_P(MissingMedia, OnlyWhatTheLostPictureCarriesIsLost) {
     if (child == 0) {
         alarm(300); // a window nobody closes ends the child, not the test run
         ASSERT_EQ(chdir(folder.path.c_str()), 0);
-        seedRandom(99);
         support::startGame();
+        seedRandom(99);
         expectFounders(c);
         expectPicturesShown(c);
         expectPlay(c);

@@ -2,6 +2,8 @@
 // functions the main window runs, on the project's Media/ (the tests run in the project folder).
 // Every invariant holds after every action; memory stays flat.
 #include "app/main_window.h"
+#include "app/numbers.h"
+#include "app/startup.h"
 #include "map/redraw.h"
 #include "model/game.h"
 #include "model/herd.h"
@@ -39,6 +41,14 @@ long bytesInUse() {
     return long(mallinfo2().uordblks);
 }
 #endif
+
+long gamesStarted = 0;
+
+// A new game as the window starts one, counted.
+void newGame() {
+    ++gamesStarted;
+    app::startNewGame();
+}
 
 // What one more animal costs the heap: its list node and the allocator's header.
 constexpr long BytesPerAnimal = sizeof(model::Animal) + 2 * sizeof(void*) + 16;
@@ -78,22 +88,20 @@ struct Player {
         const int choice = below(12);
         if (choice == 0) app::chooseMode(model::Mode(below(3)));
         if (choice == 1) model::herdSortByArea();
-        if (choice == 2 && below(20) == 0) model::newGame();
+        if (choice == 2 && below(20) == 0) newGame();
         if (choice == 3 || choice == 4) app::rightClickAt(x, y);
         if (choice >= 5) app::leftClickAt(x, y);
     }
 };
 
-long gamesStarted = 0;
-
 TEST(Soak, YearsOfRandomPlayKeepTheHerdSoundAndMemoryFlat) {
     model::loadTables();
-    for (int n = 0; n < model::PictureCount; ++n)
-        ASSERT_TRUE(ui::loadPicture(n, model::PictureFiles[n])) << n;
+    for (int n = 0; n < map::PictureCount; ++n)
+        ASSERT_TRUE(ui::loadPicture(n, app::PictureFiles[std::size_t(n)])) << n;
+    app::takeAreaMap();
     model::setDrawOverride(nullptr);
     model::seedRandom(777);
-    model::setNewGameRedrawHook([] { ++gamesStarted; });
-    model::newGame();
+    newGame();
 
     const char* yearsSet = std::getenv("SELVO_SOAK_YEARS");
     const long years = yearsSet ? std::atol(yearsSet) : DefaultYears;
@@ -109,7 +117,7 @@ TEST(Soak, YearsOfRandomPlayKeepTheHerdSoundAndMemoryFlat) {
         // What app::runYear does, without its message box at the end of a herd.
         model::yearStep();
         map::redrawMap();
-        if (model::herdEmpty()) model::newGame();
+        if (model::herdEmpty()) newGame();
         births += model::birthsThisYear;
         ASSERT_EQ(support::brokenInvariant(), "") << "after year " << year;
         if (year == measureAt) baseline = bytesInUse() - model::herdCount() * BytesPerAnimal;
@@ -122,7 +130,6 @@ TEST(Soak, YearsOfRandomPlayKeepTheHerdSoundAndMemoryFlat) {
     EXPECT_GT(gamesStarted, 1) << "some herd should have died out or been restarted";
     std::printf("soaked %ld years, %ld games, heap growth %ld bytes\n", years, gamesStarted,
                 growth);
-    model::setNewGameRedrawHook(nullptr);
     ui::freeAllPictures();
     model::herdClear();
 }

@@ -1,5 +1,10 @@
 // Batches on the real areas picture: the same output in any number of processes, and by-year
 // figures that follow from the rows.
+#include "model/game.h"
+#include "model/herd.h"
+#include "model/random.h"
+#include "model/savegame.h"
+#include "tests/support/support.h"
 #include "tools/sim/batch.h"
 #include "tools/sim/byyear.h"
 #include "tools/sim/csv.h"
@@ -195,6 +200,41 @@ TEST(SimBatch, ByYearFiguresFollowFromTheRows) {
 
 // Wilson's 95 % interval: at 0 of n it runs from 0 to z^2 / (n + z^2), at n of n from
 // n / (n + z^2) to 1; 5 of 10 gives the tabled 0.2366 to 0.7634.
+// Every game from a saved herd: the founders' game saved gives the founders' bytes; a herd
+// saved after 30 years is every game's year 0, in one process or two alike.
+TEST(SimBatch, GamesStartFromASavedHerd) {
+    sim::Options o;
+    o.seed = 3, o.runs = 4, o.years = 20, o.jobs = 1;
+    const std::string plain = batch(o);
+    support::TempFolder folder;
+    const auto startFrom = [&](int years) {
+        model::resetModel();
+        model::seedRandom(9);
+        model::newGame();
+        for (int y = 0; y < years; ++y)
+            model::yearStep();
+        const std::string text = model::writeSavedGame(model::captureGame({model::takeFigures()}, 1));
+        const std::string path = folder.write("start.selvo", {text.begin(), text.end()});
+        std::string error;
+        EXPECT_TRUE(sim::prepareStart(path, error)) << error;
+        return model::herdCount();
+    };
+    startFrom(0);
+    EXPECT_EQ(batch(o), plain);
+    const std::int32_t animals = startFrom(30);
+    const std::string one = batch(o);
+    o.jobs = 2;
+    EXPECT_EQ(batch(o), one);
+    EXPECT_NE(one, plain);
+    for (const Row& r : rows(one)) {
+        if (r[Year] == 0) {
+            EXPECT_EQ(r[Animals], animals) << "run " << r[Col::Run];
+        }
+    }
+    std::string error;
+    EXPECT_TRUE(sim::prepareStart("", error));
+}
+
 TEST(SimByYear, WilsonIntervalAtTheEndsAndInTheMiddle) {
     const double z2 = 1.959963984540054 * 1.959963984540054;
     double lo = -1, hi = -1;

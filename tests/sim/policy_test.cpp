@@ -2,6 +2,7 @@
 #include "model/game.h"
 #include "model/herd.h"
 #include "model/random.h"
+#include "model/tables.h"
 #include "tools/sim/policy.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +14,13 @@
 
 namespace {
 
-// A picture of `width` x `height` pixels of value 0 with the given pixels set.
-ui::Picture picture(int width, int height,
-                    const std::vector<std::tuple<int, int, std::int32_t>>& pixels) {
-    ui::Picture p{width, height, 3, std::vector<std::uint8_t>(std::size_t(width * height * 3))};
-    for (auto [x, y, v] : pixels) {
-        std::uint8_t* px = &p.pixels[std::size_t((y * width + x) * 3)];
-        px[0] = std::uint8_t(v >> 16), px[1] = std::uint8_t(v >> 8), px[2] = std::uint8_t(v);
-    }
-    return p;
+// A map of `width` x `height` values 0 with the given values set.
+model::AreaMap picture(int width, int height,
+                       const std::vector<std::tuple<int, int, std::int32_t>>& pixels) {
+    model::AreaMap m{width, height, std::vector<std::int32_t>(std::size_t(width * height))};
+    for (auto [x, y, v] : pixels)
+        m.values[std::size_t(y * width + x)] = v;
+    return m;
 }
 
 struct Sketch {
@@ -52,7 +51,7 @@ std::vector<std::array<std::int32_t, 4>> herd() {
 // pixel of no Area (0, 17) belongs to none; an Area with no pixel has no point.
 TEST(SimPolicy, ReleasePointIsThePixelNearestTheMean) {
     // Area 1 with a gap, Area 3 a square, Area 5 an L.
-    const ui::Picture p = picture(6, 4, {{0, 0, 1}, {2, 0, 1}, {1, 0, 17}, {4, 0, 3}, {5, 0, 3},
+    const model::AreaMap p = picture(6, 4, {{0, 0, 1}, {2, 0, 1}, {1, 0, 17}, {4, 0, 3}, {5, 0, 3},
                                          {4, 1, 3}, {5, 1, 3}, {0, 2, 5}, {0, 3, 5}, {1, 3, 5},
                                          {2, 3, 5}, {3, 3, 5}});
     const sim::ReleasePoints points = sim::releasePoints(p);

@@ -4,11 +4,10 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "model/herd.h"
-#include "model/numbers.h"
+#include "map/numbers.h"
 #include "ui/qt_access.h"
 #include "ui/window.h"
 
-#include <QCursor>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
@@ -68,7 +67,7 @@ void startGame() {
     startWindowing();
     app::startUp();
     ASSERT_TRUE(app::buildMainWindow());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::windowWidget(model::MainWindow)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::windowWidget(map::MainWindow)));
     pump();
 }
 
@@ -78,10 +77,9 @@ void pump(int passes) {
 }
 
 void clickMap(int mx, int my, Qt::MouseButton button) {
-    QWidget* mapWidget = ui::controlWidget(model::MapPicture);
-    const QPoint local(mx, my);
-    QCursor::setPos(mapWidget->mapToGlobal(local));
-    QTest::mouseClick(mapWidget, button, {}, local);
+    QWidget* mapWidget = ui::controlWidget(map::MapPicture);
+    // The cursor is left where it is: the click's own position is what counts.
+    QTest::mouseClick(mapWidget, button, {}, QPoint(mx, my));
     pump();
 }
 
@@ -90,7 +88,7 @@ void pressControl(int control) {
 }
 
 void pressToolItem(int item) {
-    QTest::mouseClick(ui::toolItemWidget(model::MainToolBar, item), Qt::LeftButton);
+    QTest::mouseClick(ui::toolItemWidget(map::MainToolBar, item), Qt::LeftButton);
 }
 
 void clickControl(int control) {
@@ -106,7 +104,7 @@ void clickToolItem(int item) {
 std::array<std::string, 5> statusTexts() {
     std::array<std::string, 5> t;
     for (int i = 0; i < 5; ++i)
-        t[i] = ui::statusText(model::MainStatusBar, i);
+        t[i] = ui::statusText(map::MainStatusBar, i);
     return t;
 }
 
@@ -162,12 +160,12 @@ std::string windowText(int window) {
         if (ui::listColumnCount(n) >= 0) out << listText(n);
     }
     for (int item = 0; item < 64; ++item) {
-        auto* button = qobject_cast<QToolButton*>(ui::toolItemWidget(model::MainToolBar, item));
+        auto* button = qobject_cast<QToolButton*>(ui::toolItemWidget(map::MainToolBar, item));
         if (!button || button->window() != w) continue;
         out << "tool item " << item << (button->isCheckable() ? " toggle" : "")
-            << (ui::isToolItemDown(model::MainToolBar, item) ? " down" : "") << "\n";
+            << (ui::isToolItemDown(map::MainToolBar, item) ? " down" : "") << "\n";
     }
-    for (int field = 0; QLabel* f = ui::statusField(model::MainStatusBar, field); ++field)
+    for (int field = 0; QLabel* f = ui::statusField(map::MainStatusBar, field); ++field)
         if (f->window() == w)
             out << "status field " << field << " x " << f->x() << " width " << f->width() << " \""
                 << f->text().toStdString() << "\"\n";

@@ -1,12 +1,11 @@
 // What the tests share without opening a window.
 #include "tests/support/support.h"
 
+#include "model/areas.h"
 #include "model/herd.h"
-#include "model/numbers.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -32,50 +31,16 @@ std::string brokenInvariant() {
     return {};
 }
 
-ui::Picture solid(int width, int height, int channels, std::int32_t colour, int alpha) {
-    ui::Picture p{width, height, channels, {}};
-    for (int i = 0; i < width * height; ++i) {
-        p.pixels.insert(p.pixels.end(), {std::uint8_t(colour >> 16), std::uint8_t(colour >> 8),
-                                         std::uint8_t(colour)});
-        if (channels == 4) p.pixels.push_back(std::uint8_t(alpha));
-    }
-    return p;
-}
-
 void makeAreas(int width, int height, std::int32_t fill) {
-    ui::setPicture(model::AreasPicture, solid(width, height, 3, fill));
-    ui::setPicture(model::WorkMapPicture, solid(width, height, 3, 0));
+    model::setAreaMap({width, height, std::vector<std::int32_t>(std::size_t(width * height), fill)});
 }
 
 void paintAreas(int x0, int y0, int x1, int y1, std::int32_t value) {
-    ui::Picture p = *ui::pictureHandle(model::AreasPicture);
+    model::AreaMap m = model::areaMap();
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
-            for (int c = 0; c < 3; ++c)
-                p.pixels[(std::size_t(y) * p.width + x) * 3 + c] =
-                    std::uint8_t(value >> 8 * (2 - c));
-    ui::setPicture(model::AreasPicture, std::move(p));
-}
-
-std::int32_t pixelOf(int number, int x, int y) {
-    if (!ui::openDrawing(number)) return -1;
-    const std::int32_t v = ui::readPixel(x, y);
-    ui::closeDrawing();
-    return v;
-}
-
-std::string pictureHash(int number) {
-    const ui::Picture* p = ui::pictureHandle(number);
-    if (!p) return "none";
-    std::uint64_t h = 14695981039346656037ull;
-    auto add = [&h](std::uint8_t byte) { h = (h ^ byte) * 1099511628211ull; };
-    for (int v : {p->width, p->height, p->channels})
-        add(std::uint8_t(v)), add(std::uint8_t(v >> 8));
-    for (std::uint8_t byte : p->pixels)
-        add(byte);
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-    return text;
+            m.values[std::size_t(y) * std::size_t(m.width) + std::size_t(x)] = value;
+    model::setAreaMap(std::move(m));
 }
 
 TempFolder::TempFolder() {
@@ -108,17 +73,30 @@ void expectGolden(const std::string& name, const std::string& text) {
     }
     std::stringstream committed;
     committed << std::ifstream(path, std::ios::binary).rdbuf();
-    // The first line that differs, not two copies of the whole file.
+    if (committed.str() == text) return;
+    // The first line that differs, not two copies of the whole file; a missing line shows as
+    // "(none)", so that an output that only grew names its first extra line.
     std::istringstream want(committed.str()), got(text);
     std::string w, g;
-    int line = 1;
-    while (std::getline(want, w) && std::getline(got, g) && w == g)
+    int line = 0;
+    for (;;) {
         ++line;
-    if (committed.str() != text)
-        ADD_FAILURE() << name << " differs from " << path << " first at line " << line
-                      << ":\n  want: " << w << "\n  got:  " << g
-                      << "\nIf the change is meant, run SELVO_UPDATE_GOLDEN=1 ctest -R "
-                      << "'^golden' and review git diff.";
+        const bool hasWant = bool(std::getline(want, w));
+        const bool hasGot = bool(std::getline(got, g));
+        if (!hasWant) w = "(none)";
+        if (!hasGot) g = "(none)";
+        if (!hasWant || !hasGot || w != g) break;
+    }
+    std::size_t column = 0;
+    while (column < w.size() && column < g.size() && w[column] == g[column])
+        ++column;
+    const std::string actual = std::string(SELVO_BINARY_DIR) + "/" + name + ".actual";
+    std::ofstream(actual, std::ios::binary) << text;
+    ADD_FAILURE() << name << " differs from " << path << " first at line " << line
+                  << ", column " << column + 1 << ":\n  want: " << w << "\n  got:  " << g
+                  << "\nSee diff -u " << path << " " << actual
+                  << "\nIf the change is meant, run SELVO_UPDATE_GOLDEN=1 ctest -R '^golden' "
+                  << "and review git diff.";
 }
 
 } // namespace support

@@ -2,6 +2,7 @@
 // report tests) never show: centring and clamping, resizing, double clicks, links, held picture
 // buttons, inserted list columns and the painted cell colour.
 #include "tests/support/game.h"
+#include "tests/support/pictures.h"
 #include "tests/support/support.h"
 #include "ui/picture.h"
 #include "ui/qt_access.h"

@@ -2,6 +2,8 @@
 // gathering their rows, totals and by-year figures in run order.
 #include "tools/sim/batch.h"
 
+#include "model/areas.h"
+#include "model/savegame.h"
 #include "model/tables.h"
 #include "tools/sim/byyear.h"
 #include "tools/sim/csv.h"
@@ -12,12 +14,19 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 
 namespace sim {
 
 volatile std::sig_atomic_t StopRequested = 0;
 
 namespace {
+
+// The one picture the simulator reads: the game's areas picture, by its file name.
+constexpr const char* AreasFile = "KarteGebiete.png";
+
+// The saved game of --from, read once before the batch.
+std::optional<model::SavedGame> startState;
 
 struct RowWriter {
     const CsvSink& sink;
@@ -33,23 +42,37 @@ struct RowWriter {
 
 } // namespace
 
+bool prepareStart(const std::string& path, std::string& error) {
+    startState.reset();
+    if (path.empty()) return true;
+    model::SavedGame game;
+    if (!model::loadSavedGame(path, game, error)) {
+        error = "--from " + path + ": " + error;
+        return false;
+    }
+    startState = std::move(game);
+    return true;
+}
+
 bool prepareModel(const std::string& mediaDir, std::string& error) {
     model::loadTables();
-    const std::filesystem::path name =
-        std::filesystem::path(model::PictureFiles[model::AreasPicture]).filename();
+    const std::filesystem::path name = AreasFile;
     const std::string path = (std::filesystem::path(mediaDir) / name).string();
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         error = "areas picture " + path + " not found (--media names the folder that holds it)";
         return false;
     }
-    if (!ui::loadPicture(model::AreasPicture, path)) {
+    // Read into a spare number only to decode it; the model keeps the values.
+    constexpr int scratch = 0;
+    if (!ui::loadPicture(scratch, path)) {
         error = "areas picture " + path + " cannot be read: damaged or not a picture";
         return false;
     }
-    const ui::Picture* p = ui::pictureHandle(model::AreasPicture);
-    if (p == nullptr || p->width < 1 || p->height < 1) {
-        ui::freePicture(model::AreasPicture);
+    const ui::Picture* p = ui::pictureHandle(scratch);
+    model::setAreaMap({p->width, p->height, ui::pixelValues(*p)});
+    ui::freePicture(scratch);
+    if (!model::hasAreaMap()) {
         error = "areas picture " + path + " is empty";
         return false;
     }
@@ -61,10 +84,11 @@ BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& tota
     const auto start = std::chrono::steady_clock::now();
     totals = BatchTotals{};
     totals.policy = policyText(options.policies);
-    GameSetup setup{options, {}, !options.byYear.empty() || !options.plot.empty()};
+    GameSetup setup{options, {}, !options.byYear.empty() || !options.plot.empty(),
+                    startState ? &*startState : nullptr};
     for (Policy p : options.policies)
         if (p == Policy::Spread)
-            setup.points = releasePoints(*ui::pictureHandle(model::AreasPicture));
+            setup.points = releasePoints(model::areaMap());
     table = startTable(options.runs, options.years, setup.records);
 
     RowWriter out{sink, {}, false};

@@ -21,6 +21,10 @@ extern volatile std::sig_atomic_t StopRequested;
 // naming the file that is missing or unreadable.
 bool prepareModel(const std::string& mediaDir, std::string& error);
 
+// Reads the saved game every game starts from (after prepareModel, whose Area map it must have
+// been made on); nothing for an empty `path`. False with a one-line message naming the file.
+bool prepareStart(const std::string& path, std::string& error);
+
 // Receives the CSV in order, in chunks of whole rows; returns false when it could not take them.
 using CsvSink = std::function<bool(std::string_view)>;
 

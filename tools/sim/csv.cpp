@@ -1,9 +1,5 @@
-// Counting one year of the model and writing it as a CSV row.
+// A year's figures written as a CSV row.
 #include "tools/sim/csv.h"
-
-#include "map/statistics.h"
-#include "model/areas.h"
-#include "model/herd.h"
 
 #include <charconv>
 
@@ -20,21 +16,6 @@ char* putNumber(char* at, std::int64_t v) {
 }
 
 } // namespace
-
-YearFigures takeFigures() {
-    YearFigures f;
-    f.rating = model::yearRating;
-    f.animals = model::herdCount();
-    f.births = model::birthsThisYear;
-    f.deaths = model::deathsThisYear;
-    f.genepool = map::genePoolScore();
-    f.pairs = map::genePairCounts();
-    for (auto it = model::herdBegin(); it != model::herdEnd(); ++it) {
-        if (it->illnessLevel > 0) ++f.ill;
-        if (model::isArea(it->area)) ++f.areas[it->area - 1];
-    }
-    return f;
-}
 
 const std::string& csvHeader() {
     static const std::string header = [] {
@@ -66,7 +47,7 @@ void appendRow(std::string& out, std::int64_t run, std::uint32_t seed, std::int6
     put(f.animals, ',');
     put(f.births, ',');
     put(f.deaths, ',');
-    put(f.genepool, ',');
+    put(f.genePool, ',');
     for (std::int32_t n : f.pairs)
         put(n, ',');
     put(f.ill, ',');

@@ -17,11 +17,13 @@ void newGame() {
     model::yearRating = 0;
     model::birthsThisYear = 0;
     model::deathsThisYear = 0;
+    model::oldAgeDeathsThisYear = 0;
+    model::weaknessDeathsThisYear = 0;
     model::newGame();
 }
 
 YearRecord recordOf(const YearFigures& f) {
-    YearRecord r{f.animals, f.genepool, f.ill, 0};
+    YearRecord r{f.animals, f.genePool, f.ill, 0};
     for (int k = 0; k < GenePairCount; ++k)
         if (f.pairs[std::size_t(k)] > 0) {
             r.present |= 1u << k;
@@ -40,9 +42,14 @@ GameEnd playGame(const GameSetup& setup, std::int64_t run, std::string& csv, con
     if (setup.records) result.records.reserve(std::size_t(o.years) + 1);
     // Wraps modulo 2^32 by the conversion, as documented for --seed.
     const auto seed = static_cast<std::uint32_t>(o.seed + static_cast<std::uint64_t>(run));
+    // Neither start draws a number; the seed comes after, so that a saved game's own random
+    // state is replaced by the run's.
+    if (setup.start)
+        model::restoreGame(*setup.start);
+    else
+        newGame();
     model::seedRandom(seed);
-    newGame();
-    YearFigures f = takeFigures();
+    YearFigures f = model::takeFigures();
     appendRow(csv, run, seed, 0, f);
     if (setup.records) result.records.push_back(recordOf(f));
     for (std::int64_t year = 1; year <= o.years; ++year) {
@@ -51,7 +58,7 @@ GameEnd playGame(const GameSetup& setup, std::int64_t run, std::string& csv, con
         result.animalYears += model::herdCount();
         model::yearStep();
         ++result.years;
-        f = takeFigures();
+        f = model::takeFigures();
         appendRow(csv, run, seed, year, f);
         if (setup.records) result.records.push_back(recordOf(f));
         if (csv.size() >= ChunkBytes && !drain(csv)) return GameEnd::DrainFailed;
@@ -63,7 +70,7 @@ GameEnd playGame(const GameSetup& setup, std::int64_t run, std::string& csv, con
         }
     }
     result.lastAnimals = f.animals;
-    result.lastGenepool = f.genepool;
+    result.lastGenepool = f.genePool;
     return GameEnd::Done;
 }
 

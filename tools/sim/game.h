@@ -1,6 +1,7 @@
 // One game of a batch: its CSV rows, and what the batch's totals and by-year table need of it.
 #pragma once
 
+#include "model/savegame.h"
 #include "tools/sim/options.h"
 #include "tools/sim/policy.h"
 
@@ -36,6 +37,7 @@ struct GameSetup {
     Options options;
     ReleasePoints points{}; // needed by spread only
     bool records = false;   // whether games keep a YearRecord per year
+    const model::SavedGame* start = nullptr; // where each game starts; nullptr: the founders
 };
 
 enum class GameEnd { Done, Stopped, DrainFailed };

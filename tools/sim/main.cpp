@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
         std::fputs(sim::usageText().c_str(), stdout);
         return 0;
     }
-    if (!sim::prepareModel(options.media, error)) return fail(error, exitBadInput);
+    if (!sim::prepareModel(options.media, error) || !sim::prepareStart(options.from, error))
+        return fail(error, exitBadInput);
     // The CSV first; the others only when named.
     std::vector<sim::Output> outputs{output("--out", options.out)};
     if (!options.byYear.empty()) outputs.push_back(output("--by-year", options.byYear));

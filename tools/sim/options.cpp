@@ -101,7 +101,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         const bool isNumber = arg == seedOption.name || arg == runsOption.name ||
                               arg == yearsOption.name || arg == jobsOption.name;
         const bool isText = arg == "--media" || arg == "--out" || arg == "--by-year" ||
-                            arg == "--plot" || arg == "--policy";
+                            arg == "--plot" || arg == "--policy" || arg == "--from";
         if (!isNumber && !isText) {
             error = "unknown option '" + std::string(arg) + "' (see --help)";
             return false;
@@ -129,7 +129,8 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             } else {
                 (arg == "--media" ? options.media
                  : arg == "--out" ? options.out
-                                  : options.byYear) = std::string(value);
+                 : arg == "--from" ? options.from
+                                   : options.byYear) = std::string(value);
             }
             continue;
         }
@@ -181,7 +182,7 @@ std::string policyText(const std::vector<Policy>& policies) {
 std::string usageText() {
     return "Usage: selvo-sim [--seed N] [--runs R] [--years Y] [--media DIR] [--out FILE]\n"
            "                 [--restart] [--jobs J] [--policy LIST] [--by-year FILE]\n"
-           "                 [--plot FILE]\n"
+           "                 [--plot FILE] [--from FILE]\n"
            "\n"
            "Plays R games of Y years each without any player action and writes one CSV row\n"
            "per game and year (year 0 is the new game), using the game's own model.\n"
@@ -215,6 +216,9 @@ std::string usageText() {
            "                 share never died out with its interval and the extinctions per\n"
            "                 game so far; an undefined figure is an empty cell\n"
            "  --plot FILE    charts of the by-year figures as a .png or .svg picture\n"
+           "  --from FILE    start every game from the herd saved in FILE (a .selvo file of\n"
+           "                 the game) instead of the founders; year 0 is the saved state, the\n"
+           "                 file's own random state is not used (game r still uses N + r)\n"
            "  --help         show this text\n"
            "\n"
            "Every named file is checked before the first game: a missing folder, a folder,\n"

@@ -33,6 +33,7 @@ struct Options {
     std::vector<Policy> policies; // applied in this order before every year; empty: none
     std::string byYear;           // the by-year table's file; empty: none
     std::string plot;             // the charts' file; empty: none
+    std::string from;             // a saved game every game starts from; empty: the founders
     ui::ChartFormat plotFormat = ui::ChartFormat::Png; // from the extension of `plot`
 };
 

@@ -3,6 +3,7 @@
 
 #include "model/areas.h"
 #include "model/herd.h"
+#include "model/tables.h"
 
 #include <algorithm>
 
@@ -19,14 +20,9 @@ bool breedingMale(const model::Animal& a) {
     return a.sex != 0 && a.age >= 6;
 }
 
-std::int32_t pixelValue(const ui::Picture& p, std::size_t at) {
-    const std::uint8_t* px = &p.pixels[at * std::size_t(p.channels)];
-    return std::int32_t{px[2]} | std::int32_t{px[1]} << 8 | std::int32_t{px[0]} << 16;
-}
-
 } // namespace
 
-ReleasePoints releasePoints(const ui::Picture& areas) {
+ReleasePoints releasePoints(const model::AreaMap& areas) {
     struct Sums {
         std::int64_t n = 0, x = 0, y = 0;
     };
@@ -35,7 +31,7 @@ ReleasePoints releasePoints(const ui::Picture& areas) {
         std::size_t at = 0;
         for (std::int32_t y = 0; y < areas.height; ++y)
             for (std::int32_t x = 0; x < areas.width; ++x, ++at) {
-                const std::int32_t v = pixelValue(areas, at);
+                const std::int32_t v = areas.values[at];
                 if (model::isArea(v)) visit(v, x, y);
             }
     };

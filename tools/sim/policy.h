@@ -2,9 +2,8 @@
 // interventions (removing an animal as the rifle does, moving one as the basket does).
 #pragma once
 
-#include "model/tables.h"
+#include "model/areas.h"
 #include "tools/sim/options.h"
-#include "ui/picture.h"
 
 #include <array>
 #include <cstdint>
@@ -22,8 +21,8 @@ using ReleasePoints = std::array<ReleasePoint, model::AreaCount + 1>; // Areas 1
 
 // For each Area, its pixel nearest to the mean of its pixels' coordinates, compared exactly as
 // (n*x - sum x)^2 + (n*y - sum y)^2 for an Area of n pixels; ties go to the smaller y, then the
-// smaller x. A pixel belongs to the Area its colour value (0x00BBGGRR) names, as in the lookup.
-ReleasePoints releasePoints(const ui::Picture& areas);
+// smaller x. A pixel belongs to the Area its value names, as in the lookup.
+ReleasePoints releasePoints(const model::AreaMap& areas);
 
 // In each Area with more animals than its capacity, removes the oldest (ties: the earlier in
 // herd order) until the count equals the capacity.
