@@ -5,6 +5,7 @@
 #include "ui/qt_access.h"
 #include "ui/window_state.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <dlfcn.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -156,6 +158,54 @@ Event takeEvent() {
     return event;
 }
 
+// Qt's main loop runs on glib's default context. The prepare step of its sources tells, without
+// the poll() system call a full pass makes, whether posted events, due timers or window-system
+// events (which Qt's reader thread takes from the display connection and announces by a wake-up)
+// wait. The functions are looked up at run time: Qt links glib, the build needs no headers of
+// it, and a Qt on another dispatcher simply always makes the full pass.
+class QuietProbe {
+  public:
+    QuietProbe() {
+        const auto* dispatcher = QAbstractEventDispatcher::instance();
+        if (dispatcher == nullptr || !dispatcher->inherits("QEventDispatcherGlib")) return;
+        find(defaultContext_, "g_main_context_default");
+        find(acquire_, "g_main_context_acquire");
+        find(release_, "g_main_context_release");
+        find(prepare_, "g_main_context_prepare");
+        usable_ = defaultContext_ && acquire_ && release_ && prepare_;
+    }
+
+    // False only when certainly nothing waits. Sources that wait on a file descriptor alone
+    // (none carries the player's input) are seen by the full pass made every few passes.
+    bool somethingWaits() {
+        if (!usable_ || ++quietPasses_ >= fullPassEvery) {
+            quietPasses_ = 0;
+            return true;
+        }
+        void* context = defaultContext_();
+        if (!acquire_(context)) return true;
+        int priority = 0;
+        const bool ready = prepare_(context, &priority) != 0;
+        release_(context);
+        if (ready) quietPasses_ = 0;
+        return ready;
+    }
+
+  private:
+    static constexpr int fullPassEvery = 16;
+    template <typename F> static void find(F& function, const char* name) {
+        function = reinterpret_cast<F>(::dlsym(RTLD_DEFAULT, name));
+    }
+    void* (*defaultContext_)() = nullptr;
+    int (*acquire_)(void*) = nullptr;
+    void (*release_)(void*) = nullptr;
+    int (*prepare_)(void*, int*) = nullptr;
+    bool usable_ = false;
+    int quietPasses_ = 0;
+};
+
+QuietProbe* quietProbe = nullptr;
+
 } // namespace
 
 void queueEvent(EventKind kind, int window, int item, int type, int x, int y) {
@@ -235,6 +285,8 @@ void shutdownWindowing() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     events.clear();
+    delete quietProbe;
+    quietProbe = nullptr;
     delete application;
     application = nullptr;
 }
@@ -298,8 +350,11 @@ bool setControlParent(int window) {
 
 Event pollEvent() {
     if (!application) return {};
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (quietProbe == nullptr) quietProbe = new QuietProbe;
+    if (quietProbe->somethingWaits()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     if (events.empty()) return {};
     return takeEvent();
 }

@@ -8,13 +8,19 @@
 #include "tools/sim/batch.h"
 #include "tools/sim/byyear.h"
 #include "tools/sim/csv.h"
+#include "tools/sim/plot.h"
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <csignal>
 #include <numeric>
 #include <sstream>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -86,8 +92,33 @@ TEST(SimBatch, JobsDoNotChangeTheOutput) {
     }
 }
 
+// A signal the parent handles (SIGUSR1, without restarting calls) sent to it over and over while
+// it waits for two game processes interrupts its waits and reads; no row is lost or doubled.
+TEST(SimBatch, InterruptedReadsLoseNoRow) {
+    static std::atomic<int> caught{0};
+    struct sigaction count {}, before {};
+    count.sa_handler = [](int) { ++caught; };
+    ASSERT_EQ(::sigaction(SIGUSR1, &count, &before), 0);
+    sim::Options o;
+    std::tie(o.seed, o.runs, o.years, o.jobs) = std::make_tuple(4u, 60, 300, 1);
+    const std::string want = batch(o);
+    o.jobs = 2;
+    std::atomic<bool> done{false};
+    std::thread sender([&, parent = ::pthread_self()] {
+        while (!done)
+            ::pthread_kill(parent, SIGUSR1), std::this_thread::sleep_for(std::chrono::microseconds(50));
+    });
+    const std::string got = batch(o);
+    done = true;
+    sender.join();
+    ::sigaction(SIGUSR1, &before, nullptr);
+    EXPECT_GT(caught.load(), 20);
+    EXPECT_TRUE(got == want) << got.size() << " bytes, not " << want.size();
+}
+
 // The by-year figures recomputed from the per-game CSV: a game that ended stays dead with its
-// last row's figures; quantiles interpolate between order statistics at (n - 1) p.
+// last row's figures; quantiles interpolate between order statistics at (n - 1) p; a game has
+// died out (once more) in each year whose row shows no animal.
 TEST(SimBatch, ByYearFiguresFollowFromTheRows) {
     for (const bool restart : {false, true}) {
         sim::Options o;
@@ -104,10 +135,15 @@ TEST(SimBatch, ByYearFiguresFollowFromTheRows) {
         std::int64_t halfLost = -1;
         for (std::size_t y = 0; y <= 100; ++y) {
             std::vector<double> animals;
-            double extant = 0, genepool = 0, ill = 0;
+            double extant = 0, genepool = 0, ill = 0, neverDied = 0, extinctions = 0;
             std::array<double, 12> present{};
             for (const auto& g : games) {
                 const Row& r = g[std::min(y, g.size() - 1)];
+                const auto died = std::count_if(g.begin(), g.end(), [&](const Row& d) {
+                    return d[Year] <= static_cast<long long>(y) && d[Animals] == 0;
+                });
+                neverDied += died == 0;
+                extinctions += double(died);
                 someDied |= y >= g.size();
                 animals.push_back(double(r[Animals]));
                 extant += r[Animals] > 0;
@@ -130,6 +166,8 @@ TEST(SimBatch, ByYearFiguresFollowFromTheRows) {
                 squares += (a - mean) * (a - mean);
             const sim::YearStats& s = stats[y];
             if (halfLost < 0 && extant < 5) halfLost = std::int64_t(y);
+            double lo = 0, hi = 0;
+            sim::wilsonInterval(std::int64_t(neverDied), 10, lo, hi);
             const std::vector<std::pair<double, double>> pairs = {
                 {double(s.extant), extant},
                 {s.pExtant, extant / 10},
@@ -138,13 +176,20 @@ TEST(SimBatch, ByYearFiguresFollowFromTheRows) {
                 {s.animalsP10, animals[0] + 0.9 * (animals[1] - animals[0])},
                 {s.animalsMedian, (animals[4] + animals[5]) / 2},
                 {s.animalsP90, animals[8] + 0.1 * (animals[9] - animals[8])},
-                {s.animalsMeanExtant, extant > 0 ? mean * 10 / extant : 0},
+                {s.animalsMeanExtant, extant > 0 ? mean * 10 / extant : NAN},
                 {s.genepoolMean, genepool / 10},
                 {s.illMean, ill / 10},
+                {s.pNeverDied, neverDied / 10},
+                {s.pNeverDiedLo, lo},
+                {s.pNeverDiedHi, hi},
+                {s.extinctionsMean, extinctions / 10},
             };
             for (std::size_t i = 0; i < pairs.size(); ++i)
-                EXPECT_NEAR(pairs[i].first, pairs[i].second, 1e-9)
-                    << "year " << y << " figure " << i;
+                if (std::isnan(pairs[i].second))
+                    EXPECT_TRUE(std::isnan(pairs[i].first)) << "year " << y << " figure " << i;
+                else
+                    EXPECT_NEAR(pairs[i].first, pairs[i].second, 1e-9)
+                        << "year " << y << " figure " << i;
             for (std::size_t b = 0; b < present.size(); ++b)
                 EXPECT_NEAR(s.pPresent[b], present[b] / 10, 1e-12) << "year " << y << " bit " << b;
         }
@@ -202,6 +247,28 @@ TEST(SimByYear, WilsonIntervalAtTheEndsAndInTheMiddle) {
     sim::wilsonInterval(5, 10, lo, hi);
     EXPECT_NEAR(lo, 0.2366, 5e-5);
     EXPECT_NEAR(hi, 0.7634, 5e-5);
+}
+
+// The charts' axes, worked out by hand: the range over eight is rounded up to 1, 2 or 5 times a
+// power of ten (exactly 1 stays 1), the ends go out to whole steps, a range under 1 becomes 1.
+TEST(SimPlot, AxesEndOnRoundSteps) {
+    const struct {
+        double lo, hi, min, max;
+        int ticks;
+        const char* format;
+    } cases[] = {
+        {0, 100, 0, 100, 6, "%.0f"},       {-37, 12, -40, 20, 7, "%.0f"},
+        {-645, -600, -650, -600, 6, "%.0f"}, {0, 8, 0, 8, 9, "%.0f"},
+        {5, 5, 5, 6, 6, "%.1f"},           {0.3, 0.3001, 0.2, 1.4, 7, "%.1f"},
+        {0, 1e9, 0, 1e9, 6, "%.0f"},
+    };
+    for (const auto& c : cases) {
+        const ui::ChartAxis a = sim::niceAxis("t", c.lo, c.hi);
+        EXPECT_NEAR(a.min, c.min, 1e-9 * std::abs(c.max)) << c.lo << " to " << c.hi;
+        EXPECT_NEAR(a.max, c.max, 1e-9 * std::abs(c.max)) << c.lo << " to " << c.hi;
+        EXPECT_EQ(a.ticks, c.ticks) << c.lo << " to " << c.hi;
+        EXPECT_EQ(a.labelFormat, c.format) << c.lo << " to " << c.hi;
+    }
 }
 
 } // namespace

@@ -119,6 +119,37 @@ TEST(SimPolicy, SpreadMovesAPairFromTheFullestDonorIntoEachEmptyArea) {
     EXPECT_EQ(herd(), want);
 }
 
+// Lists of one, two and three policies, and a repeated one, as --policy reads them and as they
+// act in their order on a herd whose Area 3 (capacity 4) holds three breeding pairs and whose
+// Area 4 is empty: cull takes the oldest pair, so spread after it leaves Area 3 two animals.
+TEST(SimPolicy, ListsActInTheirOrder) {
+    model::loadTables();
+    const sim::ReleasePoints points = sim::releasePoints(picture(2, 1, {{0, 0, 3}, {1, 0, 4}}));
+    using P = sim::Policy;
+    const std::tuple<const char*, std::vector<P>, int, int> cases[] = {
+        {"cull", {P::Cull}, 4, 0},
+        {"spread", {P::Spread}, 4, 2},
+        {"spread,cull", {P::Spread, P::Cull}, 4, 2},
+        {"cull,spread", {P::Cull, P::Spread}, 2, 2},
+        {"cull,spread,cull", {P::Cull, P::Spread, P::Cull}, 2, 2},
+        {"cull,cull", {P::Cull, P::Cull}, 4, 0},
+    };
+    for (const auto& [text, list, inThree, inFour] : cases) {
+        sim::Options o;
+        std::string error;
+        const char* args[] = {"selvo-sim", "--policy", text};
+        ASSERT_TRUE(sim::parseOptions(3, args, o, error)) << error;
+        EXPECT_EQ(o.policies, list) << text;
+        EXPECT_EQ(sim::policyText(o.policies), text);
+        makeHerd({{3, 0, 4}, {3, 0, 9}, {3, 1, 6}, {3, 0, 5}, {3, 1, 9}, {3, 1, 7}});
+        sim::applyPolicies(o.policies, points);
+        std::array<int, 2> counts{};
+        for (const auto& a : herd())
+            ++counts[std::size_t(a[1] - 3)];
+        EXPECT_EQ(counts, (std::array<int, 2>{inThree, inFour})) << text;
+    }
+}
+
 // With the same seed, the draws after a policy are those a game without it would make: the
 // policies changed the founders' herd but took nothing from the generator.
 TEST(SimPolicy, PoliciesDrawNoNumber) {

@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -127,6 +128,22 @@ TEST_F(WindowLayer, PictureControlReportsDoubleClicksAndButtonsShiftTheirFaceWhi
         EXPECT_EQ(pixelAt(button, 38, 10) == qRgb(255, 0, 0), !held);
         EXPECT_EQ(pixelAt(button, 42, 14) == qRgb(255, 0, 0), held);
     }
+}
+
+// A click waiting in Qt's queue, as the window system's input arrives, comes out of the very next
+// pass, also after many passes that found nothing to do.
+TEST_F(WindowLayer, AWaitingClickComesOutOfTheNextPass) {
+    buildWindow();
+    QWidget* map = ui::controlWidget(0);
+    for (int pass = 0; pass < 100; ++pass)
+        ASSERT_EQ(ui::pollEvent().kind, ui::EventKind::None) << pass;
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(
+            map, new QMouseEvent(type, QPointF(10, 10), map->mapToGlobal(QPointF(10, 10)),
+                                 Qt::LeftButton,
+                                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                 {}));
+    expectControl(ui::pollEvent(), 0, 0, ui::LeftClick);
 }
 
 TEST_F(WindowLayer, LinkReportsOnlyALeftReleaseOverIt) {

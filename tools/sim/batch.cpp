@@ -100,6 +100,7 @@ BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& tota
         totals.years += g.years;
         totals.animalYears += g.animalYears;
         if (!g.emptyYears.empty()) totals.extinctionYears.push_back(g.emptyYears.front());
+        totals.extinctions += std::int64_t(g.emptyYears.size());
         totals.lastAnimalsSum += g.lastAnimals;
         totals.lastGenepoolSum += g.lastGenepool;
         addGame(table, run, options.restart, g);
@@ -133,6 +134,8 @@ BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& tota
     if (end == BatchEnd::Done && !out.flush()) end = BatchEnd::SinkFailed;
     endProgress(bar);
     totals.halfLostYear = firstYearBelowHalf(table);
+    totals.halfDiedYear = firstYearBelowHalf(table, true);
+    totals.restart = options.restart;
     totals.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return end;

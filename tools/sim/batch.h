@@ -13,7 +13,7 @@ namespace sim {
 
 struct YearTable;
 
-// Set from a signal handler to stop a batch after the current year; runBatch then returns
+// Set (from a signal handler, say) to stop a batch after the current year; runBatch then returns
 // Stopped. Cleared by nobody but the handler's owner.
 extern volatile std::sig_atomic_t StopRequested;
 

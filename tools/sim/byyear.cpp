@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace sim {
 
@@ -13,6 +14,11 @@ constexpr double z95 = 1.959963984540054; // two-sided 95 % point of the normal 
 
 void put(std::string& out, double v, char after) {
     char text[32];
+    // An undefined figure is an empty cell, which a chart or spreadsheet takes for no value.
+    if (std::isnan(v)) {
+        out += after;
+        return;
+    }
     // Adding 0 turns -0 into 0, so that no "-0" appears.
     const auto end =
         std::to_chars(text, text + sizeof text, v + 0.0, std::chars_format::general, 6);
@@ -35,6 +41,8 @@ YearTable startTable(std::int64_t runs, std::int64_t years, bool figures) {
     t.figures = figures;
     const std::size_t rows = std::size_t(years) + 1;
     t.extant.assign(rows, 0);
+    t.neverDied.assign(rows, 0);
+    t.diedIn.assign(rows, 0);
     if (figures) {
         t.animals.assign(rows * std::size_t(runs), 0);
         t.genepoolSum.assign(rows, 0);
@@ -47,9 +55,14 @@ YearTable startTable(std::int64_t runs, std::int64_t years, bool figures) {
 void addGame(YearTable& t, std::int64_t run, bool restart, const GameResult& game) {
     const auto& empty = game.emptyYears;
     // Without --restart a game is dead from the year it died out; with it, only in such years.
-    const std::int64_t aliveUntil = restart || empty.empty() ? t.years + 1 : empty.front();
+    const std::int64_t firstDeath = empty.empty() ? t.years + 1 : empty.front();
+    const std::int64_t aliveUntil = restart ? t.years + 1 : firstDeath;
     for (std::int64_t y = 0; y < aliveUntil; ++y)
         ++t.extant[std::size_t(y)];
+    for (std::int64_t y = 0; y < firstDeath; ++y)
+        ++t.neverDied[std::size_t(y)];
+    for (std::int32_t y : empty)
+        ++t.diedIn[std::size_t(y)];
     if (restart)
         for (std::int32_t y : empty)
             --t.extant[std::size_t(y)];
@@ -65,9 +78,10 @@ void addGame(YearTable& t, std::int64_t run, bool restart, const GameResult& gam
     }
 }
 
-std::int64_t firstYearBelowHalf(const YearTable& t) {
-    for (std::size_t y = 0; y < t.extant.size(); ++y)
-        if (2 * t.extant[y] < t.runs) return std::int64_t(y);
+std::int64_t firstYearBelowHalf(const YearTable& t, bool neverDied) {
+    const std::vector<std::int64_t>& counts = neverDied ? t.neverDied : t.extant;
+    for (std::size_t y = 0; y < counts.size(); ++y)
+        if (2 * counts[y] < t.runs) return std::int64_t(y);
     return -1;
 }
 
@@ -93,6 +107,8 @@ double quantile(const std::int32_t* sorted, std::size_t size, double p) {
 std::vector<YearStats> yearStats(YearTable& t) {
     std::vector<YearStats> stats;
     const double n = double(t.runs);
+    const double undefined = std::numeric_limits<double>::quiet_NaN();
+    std::int64_t extinctions = 0;
     for (std::int64_t y = 0; y <= t.years; ++y) {
         const std::size_t i = std::size_t(y);
         YearStats& s = stats.emplace_back();
@@ -101,6 +117,11 @@ std::vector<YearStats> yearStats(YearTable& t) {
         s.extant = t.extant[i];
         s.pExtant = double(s.extant) / n;
         wilsonInterval(s.extant, t.runs, s.pExtantLo, s.pExtantHi);
+        s.neverDied = t.neverDied[i];
+        s.pNeverDied = double(s.neverDied) / n;
+        wilsonInterval(s.neverDied, t.runs, s.pNeverDiedLo, s.pNeverDiedHi);
+        extinctions += t.diedIn[i];
+        s.extinctionsMean = double(extinctions) / n;
         std::int32_t* a = t.animals.data() + i * std::size_t(t.runs);
         std::int32_t* end = a + t.runs;
         std::int64_t sum = 0;
@@ -111,6 +132,7 @@ std::vector<YearStats> yearStats(YearTable& t) {
         }
         s.animalsMean = double(sum) / n;
         // n * sum of squares - sum^2 is exact in 128 bits: no cancellation before dividing.
+        s.animalsSd = undefined;
         if (t.runs > 1)
             s.animalsSd = std::sqrt(double(squares * t.runs - __int128{sum} * sum) /
                                     (n * double(t.runs - 1)));
@@ -118,7 +140,7 @@ std::vector<YearStats> yearStats(YearTable& t) {
         s.animalsP10 = quantile(a, std::size_t(t.runs), 0.1);
         s.animalsMedian = quantile(a, std::size_t(t.runs), 0.5);
         s.animalsP90 = quantile(a, std::size_t(t.runs), 0.9);
-        s.animalsMeanExtant = s.extant > 0 ? double(sum) / double(s.extant) : 0.0;
+        s.animalsMeanExtant = s.extant > 0 ? double(sum) / double(s.extant) : undefined;
         s.genepoolMean = double(t.genepoolSum[i]) / n;
         for (std::size_t b = 0; b < s.pPresent.size(); ++b)
             s.pPresent[b] = double(t.present[i][b]) / n;
@@ -133,7 +155,7 @@ std::string byYearCsv(const std::vector<YearStats>& stats) {
     for (const char* name :
          {"rr", "ry", "rb", "yr", "yy", "yb", "br", "by", "bb", "red", "yellow", "blue"})
         out += std::string(",p_") + name;
-    out += ",ill_mean\n";
+    out += ",ill_mean,p_never_died,p_never_died_lo,p_never_died_hi,extinctions_mean\n";
     for (const YearStats& s : stats) {
         put(out, s.year, ',');
         put(out, s.runs, ',');
@@ -144,7 +166,10 @@ std::string byYearCsv(const std::vector<YearStats>& stats) {
             put(out, v, ',');
         for (double v : s.pPresent)
             put(out, v, ',');
-        put(out, s.illMean, '\n');
+        put(out, s.illMean, ',');
+        for (double v : {s.pNeverDied, s.pNeverDiedLo, s.pNeverDiedHi})
+            put(out, v, ',');
+        put(out, s.extinctionsMean, '\n');
     }
     return out;
 }

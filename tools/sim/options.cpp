@@ -198,7 +198,9 @@ std::string usageText() {
            "  --media DIR    folder holding KarteGebiete.png, the areas picture (default Media)\n"
            "  --out FILE     write the CSV to FILE instead of standard output\n"
            "  --restart      when a herd dies out, start a new game and play on to year Y, as\n"
-           "                 the window does; without it that game ends at the year it died out\n"
+           "                 the window does (by-year p_extant is then the share with animals\n"
+           "                 in that year, not of herds that never died out); without it that\n"
+           "                 game ends at the year it died out\n"
            "  --jobs J       games played at once in separate processes, 1 to " +
            std::to_string(MaxJobs) +
            "\n"
@@ -209,23 +211,30 @@ std::string usageText() {
            "                 spread: release a breeding pair from the fullest Area into each\n"
            "                 empty Area\n"
            "  --by-year FILE one CSV row per year over all games: share alive with its 95 %\n"
-           "                 interval, animals (mean, sd, p10, median, p90), gene pool, gene\n"
-           "                 pairs and colours present, illness\n"
+           "                 interval (Wilson, z = 1.959964), animals (mean, sd, p10, median,\n"
+           "                 p90), gene pool, gene pairs and colours present, illness, and the\n"
+           "                 share never died out with its interval and the extinctions per\n"
+           "                 game so far; an undefined figure is an empty cell\n"
            "  --plot FILE    charts of the by-year figures as a .png or .svg picture\n"
            "  --from FILE    start every game from the herd saved in FILE (a .selvo file of\n"
            "                 the game) instead of the founders; year 0 is the saved state, the\n"
            "                 file's own random state is not used (game r still uses N + r)\n"
            "  --help         show this text\n"
            "\n"
-           "A file is written complete or not at all (a device or FIFO directly). At most " +
+           "Every named file is checked before the first game: a missing folder, a folder,\n"
+           "a file or folder you may not write (root too, where no write bit is set), a file\n"
+           "that cannot be replaced and two names for one file are refused. The files are\n"
+           "written beside their targets and replaced together, all or none, when the last\n"
+           "is complete (a device or FIFO is written directly). At most " +
            std::to_string(MaxRows) +
-           "\n"
-           "rows (runs * (years + 1)). Columns:\n"
+           " rows\n"
+           "(runs * (years + 1)). Columns:\n"
            "  run,seed,year,rating,animals,births,deaths,genepool, the nine gene pairs\n"
            "  rr..bb (first gene, second gene; r red, y yellow, b blue), ill (animals with an\n"
            "  illness), a1..a16 (animals per Area). The row of a year holds the herd after that\n"
            "  year's step, before any new game that --restart starts.\n"
-           "Exit status: 0 done, 1 write error, 2 bad arguments or media, 130 interrupted.\n";
+           "Exit status: 0 done, 1 write error or failed game process, 2 bad arguments, media\n"
+           "or files, 128 + N ended by signal N (130 for Ctrl-C); nothing is left behind.\n";
 }
 
 } // namespace sim

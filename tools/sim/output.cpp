@@ -1,8 +1,12 @@
-// Writing a named file through: links followed, devices written directly, regular files replaced
-// by a temporary file renamed into place.
+// Writing named files: every one checked before the batch, links followed, devices written
+// directly, regular files replaced together by temporary files renamed into place.
 #include "tools/sim/output.h"
 
+#include "tools/sim/cleanup.h"
+
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -16,13 +20,18 @@ namespace {
 // As many links as the kernel itself follows before giving up with ELOOP.
 constexpr int maxLinks = 40;
 
-std::string failure(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
+std::string named(const Output& o) {
+    return o.path.empty() ? "standard output" : o.option + " " + o.path;
+}
+
+std::string because(const Output& o, int error) {
+    return named(o) + ": " + std::strerror(error);
 }
 
 // `path` with every symbolic link of its last component followed: where a regular file
 // behind links is replaced, or a new one created behind a dangling link.
-bool followLinks(std::string path, std::string& target, std::string& error) {
+bool followLinks(const Output& o, std::string& target, std::string& error) {
+    std::string path = o.path;
     for (int i = 0; i <= maxLinks; ++i) {
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
@@ -32,73 +41,156 @@ bool followLinks(std::string path, std::string& target, std::string& error) {
         std::error_code ec;
         const std::filesystem::path link = std::filesystem::read_symlink(path, ec);
         if (ec) {
-            error = "cannot read the link " + path + ": " + ec.message();
+            error = named(o) + ": cannot read the link " + path + ": " + ec.message();
             return false;
         }
         path = (std::filesystem::path(path).parent_path() / link).string();
     }
-    errno = ELOOP;
-    error = failure("cannot follow", path);
+    error = because(o, ELOOP);
     return false;
+}
+
+// Root passes every permission check of the kernel; a file whose mode gives nobody the right
+// to write it is still taken as meant to stay.
+bool mayWrite(const std::string& path, const struct stat& st) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 &&
+           (::geteuid() != 0 || (st.st_mode & 0222) != 0);
+}
+
+// What makes two outputs the same file: device and inode of an existing one, the real path of
+// a new one; empty for a character device, which any number of outputs may share.
+bool checkOne(Output& o, std::string& identity, std::string& error) {
+    struct stat st {};
+    if (::stat(o.path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            error = named(o) + " is a folder";
+            return false;
+        }
+        o.exists = true;
+        identity = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+        if (!S_ISREG(st.st_mode)) {
+            // Renaming over a device or FIFO would replace the node itself with a plain file.
+            o.direct = true;
+            o.target = o.path;
+            if (S_ISCHR(st.st_mode)) identity.clear();
+            if (mayWrite(o.path, st)) return true;
+            error = named(o) + ": no permission to write it";
+            return false;
+        }
+        o.mode = st.st_mode & 07777;
+        o.owner = st.st_uid;
+        o.group = st.st_gid;
+    } else if (errno != ENOENT && errno != ENOTDIR) {
+        error = because(o, errno);
+        return false;
+    }
+    if (!followLinks(o, o.target, error)) return false;
+    std::string folder = std::filesystem::path(o.target).parent_path().string();
+    if (folder.empty()) folder = ".";
+    struct stat dir {};
+    if (::stat(folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode)) {
+        error = errno == EACCES ? because(o, EACCES)
+                                : named(o) + ": the folder " + folder + " does not exist";
+        return false;
+    }
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+        error = named(o) + ": no permission to write in the folder " + folder;
+        return false;
+    }
+    if (!o.exists) {
+        char real[PATH_MAX];
+        if (::realpath(folder.c_str(), real) == nullptr) {
+            error = because(o, errno);
+            return false;
+        }
+        identity = std::string(real) + "/" + std::filesystem::path(o.target).filename().string();
+        return true;
+    }
+    if (!mayWrite(o.target, st)) {
+        error = named(o) + ": no permission to write it (mode " +
+                std::to_string(o.mode >> 6 & 7) + std::to_string(o.mode >> 3 & 7) +
+                std::to_string(o.mode & 7) + ")";
+        return false;
+    }
+    // In a sticky folder only the file's owner, the folder's owner or root may replace it.
+    const uid_t me = ::geteuid();
+    if ((dir.st_mode & S_ISVTX) != 0 && me != 0 && me != st.st_uid && me != dir.st_uid) {
+        error = named(o) + ": another user's file in a sticky folder cannot be replaced";
+        return false;
+    }
+    return true;
+}
+
+bool openOne(Output& o, mode_t umask, std::string& error) {
+    if (o.path.empty()) {
+        o.file = stdout;
+        return true;
+    }
+    int fd = -1;
+    if (o.direct) {
+        fd = ::open(o.path.c_str(), O_WRONLY | O_CLOEXEC);
+    } else {
+        o.slot = claimTempSlot();
+        char* name = o.slot < 0 ? nullptr : tempSlotName(o.slot);
+        // Beside the target, so that the final rename stays within one file system.
+        if (name == nullptr || o.target.size() + 16 > std::size_t(TempNameSize)) {
+            error = because(o, ENAMETOOLONG);
+            return false;
+        }
+        std::strcpy(name, (o.target + ".tmpXXXXXX").c_str());
+        fd = ::mkostemp(name, O_CLOEXEC);
+        if (fd >= 0 && o.exists) {
+            // Owner and group where the user may set them; failing that, what rename gives.
+            if (::fchown(fd, o.owner, o.group) != 0 && ::fchown(fd, uid_t(-1), o.group) != 0) {
+            }
+        }
+        if (fd >= 0 && ::fchmod(fd, o.exists ? o.mode : 0666 & ~umask) != 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    if (fd >= 0) o.file = ::fdopen(fd, "w");
+    if (o.file == nullptr) {
+        const int cause = errno;
+        if (fd >= 0) ::close(fd);
+        if (o.slot >= 0 && fd < 0) tempSlotName(o.slot)[0] = '\0'; // nothing was created
+        error = because(o, cause);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
-bool openOutput(const std::string& option, const std::string& path, Output& out,
-                std::string& error) {
-    out = Output{};
-    if (path.empty()) {
-        out.file = stdout;
-        return true;
+bool checkOutputs(std::vector<Output>& outputs, std::string& error) {
+    std::vector<std::pair<std::string, const Output*>> seen;
+    for (Output& o : outputs) {
+        std::string identity;
+        struct stat st {};
+        // Standard output redirected to a file that is also named would lose what it got.
+        if (o.path.empty() && ::fstat(STDOUT_FILENO, &st) == 0 && S_ISREG(st.st_mode))
+            identity = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+        else if (!o.path.empty() && !checkOne(o, identity, error))
+            return false;
+        if (identity.empty()) continue;
+        for (const auto& [other, first] : seen)
+            if (other == identity) {
+                error = named(*first) + " and " + named(o) + " are the same file";
+                return false;
+            }
+        seen.emplace_back(identity, &o);
     }
-    // stat follows the links: it tells what is finally written, even where the last link has
-    // no path of its own (a pipe behind /dev/stdout).
-    struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (!exists && errno != ENOENT) {
-        error = failure("cannot look at", path);
-        return false;
-    }
-    if (exists && S_ISDIR(st.st_mode)) {
-        error = option + " " + path + " is a folder";
-        return false;
-    }
-    std::string target = path;
-    int fd = -1;
-    if (exists && !S_ISREG(st.st_mode)) {
-        // Renaming over a device or FIFO would replace the node itself with a plain file.
-        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0) {
-            error = failure("cannot open", path);
+    return true;
+}
+
+bool openOutputs(std::vector<Output>& outputs, std::string& error) {
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    for (Output& o : outputs)
+        if (!openOne(o, umask, error)) {
+            abandonOutputs(outputs);
             return false;
         }
-    } else {
-        if (!followLinks(path, target, error)) return false;
-        // Beside the target, so that the final rename stays within one file system.
-        out.tempPath = target + ".tmp" + std::to_string(::getpid());
-        fd = ::open(out.tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            error = failure("cannot create", out.tempPath);
-            out.tempPath.clear();
-            return false;
-        }
-        if (exists && ::fchmod(fd, st.st_mode & 07777) != 0) {
-            error = failure("cannot set the permissions of", out.tempPath);
-            ::close(fd);
-            ::unlink(out.tempPath.c_str());
-            out.tempPath.clear();
-            return false;
-        }
-    }
-    out.file = ::fdopen(fd, "w");
-    if (out.file == nullptr) {
-        error = failure("cannot write", target);
-        ::close(fd);
-        abandonOutput(out);
-        return false;
-    }
-    out.path = path;
-    out.target = target;
     return true;
 }
 
@@ -106,39 +198,46 @@ bool writeOutput(Output& out, std::string_view text) {
     return out.file != nullptr && std::fwrite(text.data(), 1, text.size(), out.file) == text.size();
 }
 
-bool finishOutput(Output& out, std::string& error) {
-    if (out.file == nullptr) {
-        error = "no output open";
-        return false;
+bool commitOutputs(std::vector<Output>& outputs, std::string& error) {
+    bool ok = true;
+    for (Output& o : outputs) {
+        if (o.file == nullptr) continue;
+        const bool written = std::fflush(o.file) == 0;
+        const int cause = errno;
+        const bool closed = o.file == stdout || std::fclose(o.file) == 0;
+        o.file = nullptr;
+        if (ok && (!written || !closed)) {
+            error = o.path.empty() ? std::string("cannot write standard output: ") +
+                                         std::strerror(written ? errno : cause)
+                                   : "cannot write " + because(o, written ? errno : cause);
+            ok = false;
+        }
     }
-    if (out.path.empty()) {
-        const bool ok = std::fflush(out.file) == 0;
-        if (!ok) error = std::string("cannot write standard output: ") + std::strerror(errno);
-        out.file = nullptr;
-        return ok;
+    if (ok) {
+        const SignalsHeld held;
+        for (Output& o : outputs) {
+            if (o.slot < 0) continue;
+            if (std::rename(tempSlotName(o.slot), o.target.c_str()) != 0) {
+                error = "cannot replace " + because(o, errno);
+                ok = false;
+                break;
+            }
+            releaseTempSlot(o.slot);
+            o.slot = -1;
+        }
     }
-    const bool written = std::fflush(out.file) == 0;
-    const bool closed = std::fclose(out.file) == 0;
-    out.file = nullptr;
-    if (!written || !closed) {
-        error = failure("cannot write", out.tempPath.empty() ? out.target : out.tempPath);
-        abandonOutput(out);
-        return false;
-    }
-    if (!out.tempPath.empty() && std::rename(out.tempPath.c_str(), out.target.c_str()) != 0) {
-        error = "cannot rename " + out.tempPath + " to " + out.target + ": " + std::strerror(errno);
-        abandonOutput(out);
-        return false;
-    }
-    out.tempPath.clear();
-    return true;
+    if (!ok) abandonOutputs(outputs);
+    return ok;
 }
 
-void abandonOutput(Output& out) {
-    if (out.file != nullptr && out.file != stdout) std::fclose(out.file);
-    out.file = nullptr;
-    if (!out.tempPath.empty()) ::unlink(out.tempPath.c_str());
-    out.tempPath.clear();
+void abandonOutputs(std::vector<Output>& outputs) {
+    for (Output& o : outputs) {
+        if (o.file != nullptr && o.file != stdout) std::fclose(o.file);
+        o.file = nullptr;
+        if (o.slot >= 0) ::unlink(tempSlotName(o.slot));
+        releaseTempSlot(o.slot);
+        o.slot = -1;
+    }
 }
 
 } // namespace sim

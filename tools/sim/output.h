@@ -1,38 +1,51 @@
-// Where selvo-sim's files go: standard output, or a file the user named, written through.
+// Where selvo-sim's files go: standard output, or files the user named, checked before the
+// batch and replaced together after it.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
+#include <vector>
 
 namespace sim {
 
 // One output of a batch (the CSV, the by-year table, the chart). A regular file (or a name
-// that does not exist yet) appears complete or not at all: it is written to a temporary file
-// beside it that finishOutput renames into place, keeping the old file's permission bits. A
-// symbolic link is followed to its target, which is then treated the same way; a device, FIFO
-// or other file that is not regular is written directly, without a temporary file.
+// that does not exist yet) is written to a temporary file beside it; commitOutputs renames all
+// of them into place once every one is complete, keeping an old file's mode and, where the
+// user may set them, its owner and group. A symbolic link is followed to its target, which is
+// then treated the same way; a device or FIFO is written directly, without a temporary file.
 struct Output {
+    std::string option; // "--out", "--by-year", "--plot"
+    std::string path;   // as the user named it; empty for standard output
+    std::string target; // what is written: `path` with its symbolic links followed
+    bool direct = false;
+    bool exists = false;
+    mode_t mode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
     std::FILE* file = nullptr;
-    std::string path;     // as the user named it; empty for standard output
-    std::string target;   // what is written: `path` with its symbolic links followed
-    std::string tempPath; // empty when written directly
+    int slot = -1; // the temporary file's name in the signal handler's registry
 };
 
-// Standard output for an empty `path`. Otherwise resolves `path` and opens it as described
-// above; nothing visible changes yet for a regular file. False with a one-line message naming
-// `option` or the file when the path is a folder or cannot be created or opened.
-bool openOutput(const std::string& option, const std::string& path, Output& out,
-                std::string& error);
+// Looks at every named output without touching any: refuses a missing folder, a folder, a file
+// or folder the user may not write (root too when no write bit is set), a file that cannot be
+// renamed over (another user's file in a sticky folder), and two outputs that are the same
+// file. False with one line naming the user's path.
+bool checkOutputs(std::vector<Output>& outputs, std::string& error);
+
+// Opens every output checked before: standard output, the device, or a new temporary file.
+// On failure nothing is left behind.
+bool openOutputs(std::vector<Output>& outputs, std::string& error);
 
 bool writeOutput(Output& out, std::string_view text);
 
-// Flushes and closes; a temporary file is renamed over the target. On failure the temporary
-// file is removed and the target left as it was.
-bool finishOutput(Output& out, std::string& error);
+// Completes every output: all temporary files are flushed and closed, and only if all of that
+// worked are they renamed over their targets, with the cleanup signals held meanwhile. On
+// failure every temporary file still there is removed.
+bool commitOutputs(std::vector<Output>& outputs, std::string& error);
 
-// Closes without finishing: a temporary file is removed, the target stays as it was. Safe to
-// call twice.
-void abandonOutput(Output& out);
+// Closes without finishing: the temporary files are removed, the targets stay as they were.
+void abandonOutputs(std::vector<Output>& outputs);
 
 } // namespace sim

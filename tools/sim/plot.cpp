@@ -15,8 +15,8 @@ constexpr int plotHeight = 1500;
 constexpr std::int32_t red = 0x0000D0, yellow = 0x00B8E0, blue = 0xD00000;
 constexpr std::int32_t dark = 0x503010, shade = 0xE0A060, grey = 0x606060;
 
-// An axis from `lo` to `hi` widened to whole steps of 1, 2 or 5 times a power of ten, with
-// at most about eight of them.
+} // namespace
+
 ui::ChartAxis niceAxis(const std::string& title, double lo, double hi) {
     if (hi - lo < 1) hi = lo + 1;
     const double rough = (hi - lo) / 8;
@@ -35,6 +35,8 @@ ui::ChartAxis niceAxis(const std::string& title, double lo, double hi) {
     a.labelFormat = step >= 1 ? "%.0f" : "%.1f";
     return a;
 }
+
+namespace {
 
 ui::ChartAxis percentAxis(const std::string& title) {
     return ui::ChartAxis{title, 0, 100, 6, "%.0f"};
@@ -60,7 +62,7 @@ ui::ChartSeries band(const std::vector<YearStats>& stats, const std::string& nam
 
 } // namespace
 
-std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats) {
+std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats, bool restart) {
     const ui::ChartAxis years = niceAxis("Jahr", 0, double(stats.back().year));
     std::vector<ui::Chart> charts;
 
@@ -73,6 +75,9 @@ std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats) {
         [](auto& y) { return y.pExtantLo; }, 100));
     alive.series.push_back(line(
         stats, "Anteil lebender Herden", dark, [](auto& y) { return y.pExtant; }, 100));
+    if (restart)
+        alive.series.push_back(line(
+            stats, "nie ausgestorben", grey, [](auto& y) { return y.pNeverDied; }, 100));
 
     ui::Chart& animals = charts.emplace_back();
     animals.title = "Tiere je Herde";
@@ -121,7 +126,7 @@ std::string chartHeading(const Options& o) {
 
 bool renderPlot(const Options& options, const std::vector<YearStats>& stats, std::string& bytes,
                 std::string& error) {
-    return ui::renderCharts(chartHeading(options), yearCharts(stats), plotWidth, plotHeight,
+    return ui::renderCharts(chartHeading(options), yearCharts(stats, options.restart), plotWidth, plotHeight,
                             options.plotFormat, bytes, error);
 }
 

@@ -10,9 +10,14 @@
 
 namespace sim {
 
-// Share alive with its interval, animals (median with the 10 to 90 % band, and the mean), the
-// gene-pool score's mean, and the share of games still carrying each colour gene.
-std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats);
+// Share alive with its interval (with `restart` also the share never died out), animals (median
+// with the 10 to 90 % band, and the mean), the gene-pool score's mean, and the share of games
+// still carrying each colour gene.
+std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats, bool restart = false);
+
+// An axis from `lo` to `hi` widened to whole steps of 1, 2 or 5 times a power of ten, with at
+// most about eight of them, and at least 1 wide.
+ui::ChartAxis niceAxis(const std::string& title, double lo, double hi);
 
 // The line above the charts: runs, years, seed and policy.
 std::string chartHeading(const Options& options);

@@ -2,6 +2,8 @@
 // all pipes as they fill and hands the frames on in run order.
 #include "tools/sim/workers.h"
 
+#include "tools/sim/cleanup.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace sim {
@@ -120,38 +123,62 @@ bool decodeGame(std::string_view in, GameResult& g) {
     ::_exit(finished && out.ok ? 0 : 1);
 }
 
+// The most one read takes from a pipe.
+constexpr std::size_t readSize = std::size_t(256) << 10;
+
+// What a process sent and the parent has not yet handed on, from `begin` to `end`. The parent
+// is the batch's one serial part, so its bytes are read straight into the free end and moved or
+// copied only when the free end is too short: to the front while they fill at most half the
+// space, otherwise into twice the space.
+struct Inbox {
+    std::unique_ptr<char[]> bytes;
+    std::size_t capacity = 0, begin = 0, end = 0;
+
+    std::size_t size() const { return end - begin; }
+    const char* data() const { return bytes.get() + begin; }
+    char* room(std::size_t want) {
+        if (capacity - end >= want) return bytes.get() + end;
+        if (size() + want <= capacity / 2) {
+            std::memmove(bytes.get(), data(), size());
+        } else {
+            const std::size_t grown = std::max(2 * capacity, 2 * (size() + want));
+            auto fresh = std::make_unique_for_overwrite<char[]>(grown);
+            if (size() > 0) std::memcpy(fresh.get(), data(), size());
+            bytes = std::move(fresh);
+            capacity = grown;
+        }
+        end = size();
+        begin = 0;
+        return bytes.get() + end;
+    }
+};
+
 struct Worker {
     pid_t pid = -1;
     int fd = -1;
-    std::string buffer; // received, not yet handed on from `used` on
-    std::size_t used = 0;
+    Inbox inbox;
     bool ended = false; // end of file seen
 };
 
 // Reads what `w`'s pipe holds; false only on a read error.
 bool receive(Worker& w) {
-    char chunk[1 << 16];
-    const ssize_t n = ::read(w.fd, chunk, sizeof chunk);
+    const ssize_t n = ::read(w.fd, w.inbox.room(readSize), readSize);
     if (n < 0) return errno == EINTR || errno == EAGAIN;
     if (n == 0) w.ended = true;
-    if (w.used > 0 && w.used >= w.buffer.size() / 2) {
-        w.buffer.erase(0, w.used);
-        w.used = 0;
-    }
-    w.buffer.append(chunk, std::size_t(n));
+    w.inbox.end += std::size_t(n);
     return true;
 }
 
 // The next complete frame of `w`, if one has arrived.
 bool nextFrame(Worker& w, char& type, std::string_view& payload) {
-    const std::size_t have = w.buffer.size() - w.used;
+    const std::size_t have = w.inbox.size();
     if (have < frameHead) return false;
     std::uint64_t length = 0;
-    std::memcpy(&length, w.buffer.data() + w.used + 1, sizeof length);
+    std::memcpy(&length, w.inbox.data() + 1, sizeof length);
     if (have - frameHead < length) return false;
-    type = w.buffer[w.used];
-    payload = std::string_view(w.buffer).substr(w.used + frameHead, length);
-    w.used += frameHead + length;
+    type = w.inbox.data()[0];
+    payload = std::string_view(w.inbox.data() + frameHead, length);
+    w.inbox.begin += frameHead + length;
     return true;
 }
 
@@ -165,6 +192,7 @@ void endWorkers(std::vector<Worker>& workers, bool kill, bool& clean) {
         if (w.pid <= 0) continue;
         while (::waitpid(w.pid, &status, 0) < 0 && errno == EINTR) {
         }
+        forgetWorker(w.pid);
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) clean = false;
     }
 }
@@ -191,8 +219,11 @@ BatchEnd playInWorkers(const GameSetup& setup, int jobs, const GameReceiver& rec
         }
         // Fewer wake-ups for the parent; refused sizes just keep the default.
         ::fcntl(ends[1], F_SETPIPE_SZ, 1 << 20);
+        // Held across the fork: a signal now is handled by the parent, once it knows the child.
+        const SignalsHeld held;
         const pid_t pid = ::fork();
         if (pid == 0) {
+            defaultSignals();
             ::close(ends[0]);
             for (int j = 0; j < k; ++j)
                 ::close(workers[std::size_t(j)].fd);
@@ -206,6 +237,7 @@ BatchEnd playInWorkers(const GameSetup& setup, int jobs, const GameReceiver& rec
             return BatchEnd::WorkerFailed;
         }
         workers[std::size_t(k)].pid = pid;
+        registerWorker(pid);
     }
 
     BatchEnd end = BatchEnd::Done;
@@ -237,7 +269,7 @@ BatchEnd playInWorkers(const GameSetup& setup, int jobs, const GameReceiver& rec
         // Wait for the process whose game is next, and meanwhile take in what the others send.
         polled.clear();
         for (const Worker& w : workers)
-            if (!w.ended && (&w == &current || w.buffer.size() - w.used < aheadLimit))
+            if (!w.ended && (&w == &current || w.inbox.size() < aheadLimit))
                 polled.push_back({w.fd, POLLIN, 0});
         if (::poll(polled.data(), polled.size(), -1) < 0) {
             if (errno != EINTR) end = BatchEnd::WorkerFailed;

@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# selvo-sim's files and signals as a user meets them: every refusal before the batch, all
+# outputs or none, and no temporary file or game process left by an ending signal. Cases where
+# root's rights would hide a fault run as the unprivileged user 65534.
+#   tests/sim/files.sh SELVO_SIM MEDIA_FOLDER
+set -u
+sim=$1 media=$2
+failures=0 checks=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+check() { checks=$((checks + 1)); }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+chmod 755 "$work"
+home=$work/home # the user's own folder
+mkdir "$home"
+
+if [ "$(id -u)" = 0 ]; then
+    if setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null; then
+        as_user() { setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; }
+    else
+        as_user() { runuser -u "$(id -nu 65534)" -- "$@"; }
+    fi
+    chown 65534:65534 "$home"
+    root=1
+else
+    echo "not root: the cases with another user's files are skipped"
+    as_user() { "$@"; }
+    root=0
+fi
+
+batch=(--seed 3 --runs 4 --years 30 --media "$media")
+
+# run AS_USER(0/1) ARGS...: status in $status, standard error in $err.
+run() {
+    local user=$1
+    shift
+    if [ "$user" = 1 ]; then
+        as_user "$sim" "${batch[@]}" "$@" >"$work/stdout" 2>"$work/stderr"
+    else
+        "$sim" "${batch[@]}" "$@" >"$work/stdout" 2>"$work/stderr"
+    fi
+    status=$?
+    err=$(cat "$work/stderr")
+}
+
+# Listing of a folder with sizes, owners and modes, to see that nothing changed.
+state() { find "$1" -not -name 'std*' -printf '%p %s %u %g %m %l\n' | sort; }
+
+# refuse NAME AS_USER FOLDER FRAGMENT ARGS...: exit 2, one line naming the fragment (the
+# user's path), nothing in FOLDER changed, no game played.
+refuse() {
+    local name=$1 user=$2 folder=$3 fragment=$4
+    shift 4
+    local before
+    before=$(state "$folder")
+    run "$user" "$@"
+    check
+    [ "$status" = 2 ] || fail "$name: status $status, not 2 ($err)"
+    [ "$(printf '%s\n' "$err" | wc -l)" = 1 ] || fail "$name: not one line: $err"
+    case $err in *"$fragment"*) ;; *) fail "$name: '$err' does not name '$fragment'" ;; esac
+    [ "$(state "$folder")" = "$before" ] || fail "$name: $folder changed"
+}
+
+old() { echo "previous results" >"$1"; }
+
+# --- Refusals, as the user and (where the fault shows only then) as root --------------------
+old "$home/keep.csv"
+old "$home/protected.csv" && chmod 444 "$home/protected.csv"
+chown -R 65534:65534 "$home" 2>/dev/null
+refuse "write-protected file" 1 "$home" "--out $home/protected.csv" --out "$home/protected.csv"
+refuse "write-protected file, root" 0 "$home" "--out $home/protected.csv" --out "$home/protected.csv"
+refuse "missing folder" 1 "$home" "--by-year $home/no/such/by-year.csv" \
+    --out "$home/keep.csv" --by-year "$home/no/such/by-year.csv"
+mkdir "$home/chart.png"
+refuse "a folder" 1 "$home" "--plot $home/chart.png is a folder" --out "$home/keep.csv" \
+    --plot "$home/chart.png"
+refuse "same file" 1 "$home" "are the same file" --out "$home/keep.csv" --by-year "$home/./keep.csv"
+"$sim" "${batch[@]}" --by-year "$home/keep.csv" >>"$home/keep.csv" 2>"$work/stderr"
+status=$? && check
+[ "$status" = 2 ] && [ "$(cat "$home/keep.csv")" = "previous results" ] &&
+    grep -q "standard output and --by-year" "$work/stderr" || fail "standard output: $status"
+ln -s keep.csv "$home/link.csv"
+refuse "same file through a link" 1 "$home" "--by-year $home/link.csv" \
+    --out "$home/keep.csv" --by-year "$home/link.csv"
+refuse "same new file" 1 "$home" "are the same file" --out "$home/new.csv" --by-year "$home/../home/new.csv"
+if [ "$root" = 1 ]; then
+    old "$home/roots.csv" && chown 0:0 "$home/roots.csv" && chmod 644 "$home/roots.csv"
+    refuse "root's file in the user's folder" 1 "$home" "--out $home/roots.csv" --out "$home/roots.csv"
+    mkdir -m 755 "$work/rootsfolder"
+    refuse "a folder the user may not write" 1 "$work" "--out $work/rootsfolder/new.csv" \
+        --out "$work/rootsfolder/new.csv"
+    mkdir -m 1777 "$work/sticky"
+    old "$work/sticky/other.csv" && chmod 666 "$work/sticky/other.csv"
+    refuse "another user's file in a sticky folder" 1 "$work" "--by-year $work/sticky/other.csv" \
+        --out "$home/keep.csv" --by-year "$work/sticky/other.csv"
+    # Root is refused a file nobody may write, but keeps another user's owner and mode.
+    old "$home/theirs.csv" && chown 65534:65534 "$home/theirs.csv" && chmod 640 "$home/theirs.csv"
+    run 0 --out "$home/theirs.csv"
+    check
+    [ "$status" = 0 ] && [ "$(stat -c '%u %g %a' "$home/theirs.csv")" = "65534 65534 640" ] ||
+        fail "owner and mode not kept: $status $(stat -c '%u %g %a' "$home/theirs.csv") $err"
+fi
+
+# --- All or nothing: a late failure replaces nothing and leaves no temporary file ------------
+if [ -w /dev/full ]; then
+    before=$(state "$home")
+    run 1 --out "$home/keep.csv" --by-year /dev/full --plot "$home/chart.svg"
+    check
+    [ "$status" = 1 ] || fail "late failure: status $status ($err)"
+    [ "$(state "$home")" = "$before" ] || fail "late failure: $home changed"
+fi
+run 1 --out "$home/keep.csv" --by-year "$home/by-year.csv" --plot "$home/chart.svg"
+check
+[ "$status" = 0 ] && [ -s "$home/by-year.csv" ] && [ -s "$home/chart.svg" ] &&
+    [ "$(head -c 4 "$home/keep.csv")" = "run," ] || fail "all outputs: $status $err"
+
+# --- Undefined figures are empty cells: the sd of one game, the mean over no living game --------
+# (seed 1's only game dies out in year 26; the header names columns 8, 12 and 13)
+"$sim" --seed 1 --runs 1 --years 30 --media "$media" --out /dev/null --by-year "$home/one.csv" 2>/dev/null
+check
+cells() { awk -F, -v y="$1" '$1 == y || (y == "header" && NR == 1) { print $8 "|" $12 "|" $13 }' "$home/one.csv"; }
+[ "$(cells header)" = "animals_sd|animals_mean_extant|genepool_mean" ] &&
+    [ "$(cells 0)" = "|19|9" ] && [ "$(cells 30)" = "||-645" ] ||
+    fail "empty cells: $(cells header) / $(cells 0) / $(cells 30)"
+
+# --- Signals and failed workers, with two game processes --------------------------------------
+# signal NAME NUMBER: the batch is stopped by the signal once both processes run; it exits
+# 128 + NUMBER with no process and no temporary file left, the old files as they were.
+long=(--seed 1 --runs 20000 --years 100 --jobs 2 --media "$media")
+ending() {
+    local name=$1 want=$2
+    old "$home/keep.csv"
+    local before
+    before=$(state "$home")
+    "$sim" "${long[@]}" --out "$home/keep.csv" --by-year "$home/by-year.csv" 2>"$work/stderr" &
+    local pid=$! kids=""
+    for _ in $(seq 100); do
+        kids=$(awk -v p="$pid" '$4 == p { printf "%s ", $1 }' /proc/[0-9]*/stat 2>/dev/null)
+        [ "$(echo $kids | wc -w)" = 2 ] && ls "$home" | grep -q tmp && break
+        sleep 0.05
+    done
+    check
+    if [ "$name" = KILL-WORKER ]; then
+        kill -KILL "${kids%% *}"
+    else
+        kill "-$name" "$pid"
+    fi
+    wait "$pid"
+    local status=$?
+    [ "$status" = "$want" ] || fail "$name: status $status, not $want ($(cat "$work/stderr"))"
+    sleep 0.2
+    for kid in $kids; do
+        [ -d "/proc/$kid" ] && ! grep -q zombie "/proc/$kid/status" 2>/dev/null &&
+            fail "$name: game process $kid still runs"
+        [ -d "/proc/$kid" ] && fail "$name: game process $kid not reaped"
+    done
+    [ "$(state "$home")" = "$before" ] || fail "$name: $home changed: $(ls "$home")"
+}
+for s in INT:2 TERM:15 HUP:1 QUIT:3 PIPE:13; do
+    ending "${s%%:*}" $((128 + ${s##*:}))
+done
+ending KILL-WORKER 1
+grep -q "a game process failed" "$work/stderr" || fail "killed worker: $(cat "$work/stderr")"
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" = 0 ]
