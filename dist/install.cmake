@@ -34,6 +34,9 @@ install(FILES ${SELVO_DIST}/${SELVO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${SELVO_DIST}/${SELVO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+# The saved games' file type; Debian's shared-mime-info updates its database by a trigger.
+install(FILES ${SELVO_DIST}/selvo-mornik.mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/mime/packages RENAME selvo-mornik.xml)
 foreach(size 48 64 128 256)
     install(FILES ${SELVO_DIST}/icons/selvo-mornik-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps

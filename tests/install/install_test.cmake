@@ -18,6 +18,7 @@ function(run)
         message(FATAL_ERROR "expected status ${R_EXPECT}")
     endif()
     set(out "${out}" PARENT_SCOPE)
+    set(err "${err}" PARENT_SCOPE)
 endfunction()
 
 run(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${root}/dest
@@ -30,7 +31,7 @@ set(expected games/selvo-mornik games/selvo-sim libexec/selvo-mornik/selvo-morni
     share/games/selvo-mornik/Help.htm ${media}
     share/games/selvo-mornik/docs/verlauf-5.png share/games/selvo-mornik/docs/verlauf-60.png
     share/applications/org.example.selvo_mornik.desktop
-    share/metainfo/org.example.selvo_mornik.metainfo.xml
+    share/metainfo/org.example.selvo_mornik.metainfo.xml share/mime/packages/selvo-mornik.xml
     share/icons/hicolor/48x48/apps/selvo-mornik.png
     share/icons/hicolor/64x64/apps/selvo-mornik.png
     share/icons/hicolor/128x128/apps/selvo-mornik.png
@@ -52,11 +53,26 @@ run(COMMAND desktop-file-validate ${usr}/share/applications/org.example.selvo_mo
     EXPECT 0)
 # The metainfo, and that the desktop entry it launches is installed beside it.
 run(COMMAND appstreamcli validate-tree --no-net --pedantic ${root}/dest EXPECT 0)
+# The file type, as the package's trigger builds it: a saved game is recognised by its ending.
+file(COPY ${usr}/share/mime DESTINATION ${root})
+run(COMMAND update-mime-database ${root}/mime EXPECT 0)
+file(READ ${root}/mime/globs2 globs)
+if(NOT globs MATCHES "application/x-selvo-mornik:\\*\\.selvo")
+    message(FATAL_ERROR "*.selvo is not the saved game's type:\n${globs}")
+endif()
 
 set(offscreen QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${root} LD_PRELOAD=${PROBE})
 run(COMMAND ${CMAKE_COMMAND} -E env ${offscreen} ${GAME} EXPECT 1)
 run(COMMAND ${CMAKE_COMMAND} -E env ${offscreen} ${usr}/games/selvo-mornik EXPECT 0)
 if(NOT out MATCHES "folder: ${usr}/share/games/selvo-mornik\n")
     message(FATAL_ERROR "the game did not run in its data folder")
+endif()
+# A saved game named relative to where the launcher starts is read from there, not from the
+# data folder: here one that is not a saved game, refused with its whole name.
+file(WRITE ${elsewhere}/not-a-game.selvo "?\n")
+run(COMMAND ${CMAKE_COMMAND} -E env ${offscreen} ${usr}/games/selvo-mornik not-a-game.selvo
+    EXPECT 2)
+if(NOT err MATCHES "${elsewhere}/not-a-game.selvo: Zeile 1: keine Spielstand-Datei")
+    message(FATAL_ERROR "the launcher did not pass the saved game's whole name:\n${err}")
 endif()
 file(REMOVE_RECURSE ${root})
