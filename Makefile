@@ -74,13 +74,18 @@ test-sanitize: deps
 # fixed, into tests/robust/corpus so that the tests replay it.
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DSELVO_BENCH=OFF -DSELVO_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) --target fuzz_picture fuzz_seeds
+	cmake --build $(FUZZ_BUILD) --target fuzz_picture fuzz_savegame fuzz_seeds
 	./$(FUZZ_BUILD)/tools/fuzz/fuzz_seeds $(FUZZ_BUILD)/fuzz-seeds
 	mkdir -p $(FUZZ_BUILD)/fuzz-corpus $(FUZZ_BUILD)/fuzz-findings
 	./$(FUZZ_BUILD)/tools/fuzz/fuzz_picture -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 		-malloc_limit_mb=128 -print_final_stats=1 -dict=tools/fuzz/picture.dict \
 		-artifact_prefix=$(FUZZ_BUILD)/fuzz-findings/ \
 		$(FUZZ_BUILD)/fuzz-corpus $(FUZZ_BUILD)/fuzz-seeds tests/robust/corpus
+	mkdir -p $(FUZZ_BUILD)/fuzz-savegames
+	./$(FUZZ_BUILD)/tools/fuzz/fuzz_savegame -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-malloc_limit_mb=512 -print_final_stats=1 -dict=tools/fuzz/savegame.dict \
+		-artifact_prefix=$(FUZZ_BUILD)/fuzz-findings/ \
+		$(FUZZ_BUILD)/fuzz-savegames tests/robust/savegames
 
 # The long-play test for SOAK_YEARS years (the test run plays 100,000).
 soak: build
