@@ -80,6 +80,15 @@ TEST(HistoryPage, PairsInOrderOnRoundAxesAndAThinnedHistorySaysSo) {
     map::HistoryStride = 4;
     EXPECT_EQ(report::historyCharts()[0].title, "Tiere (nur jedes 4. Jahr gezeigt)");
     map::HistoryStride = 1;
+
+    // Few animals still count from 0; none at all still give the axis a height.
+    for (auto [animals, top] : {std::pair{3, 3.0}, {0, 1.0}}) {
+        model::YearFigures p{.year = 1, .animals = animals, .genePool = animals};
+        p.pairs[0] = animals;
+        map::History = {p};
+        for (const ui::Chart& c : report::historyCharts())
+            EXPECT_EQ(std::tuple(c.y.min, c.y.max), std::tuple(0.0, top)) << c.title << animals;
+    }
 }
 
 } // namespace

@@ -162,6 +162,9 @@ TEST(Model, ResetLeavesNothingOfAGame) {
     EXPECT_EQ(std::tuple(year, yearRating, birthsThisYear, deathsThisYear), std::tuple(0, 0, 0, 0));
     EXPECT_EQ(randomState(), RandomState{});
     EXPECT_EQ(areaAt(5, 5), 4);
+    // The smallest map there is still holds an Area.
+    support::makeAreas(1, 1, 7);
+    EXPECT_EQ(std::tuple(areaAt(0, 0), areaAt(1, 0)), std::tuple(7, -1));
 }
 
 // An icon shows the colours of its two genes mixed as paints mix; the colour is read from the

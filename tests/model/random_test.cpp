@@ -10,9 +10,13 @@
 
 namespace {
 
+// Read before any test runs: a process starts with a generator never seeded.
+const model::RandomState atStart = model::randomState();
+
 // Two generators never seeded, started a few milliseconds apart, draw differently: their seeds
 // came from the clock.
 TEST(RandomDraw, AnUnseededGeneratorDrawsFromTheClock) {
+    EXPECT_EQ(atStart, model::RandomState{});
     const auto firstDraw = [] {
         model::resetRandom();
         EXPECT_FALSE(model::randomState().seeded);
