@@ -3,18 +3,26 @@
 #include "app/main_window.h"
 #include "model/herd.h"
 #include "app/numbers.h"
+#include "map/history.h"
+#include "model/savegame.h"
 #include "tests/support/game.h"
+#include "tests/support/support.h"
 #include "ui/qt_access.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTimer>
 #include <QToolTip>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -77,6 +85,43 @@ TEST_F(Game, SecondaryWindowsSwallowItsEventsAndCloseOnItsCloseBox) {
     }
 }
 
+// A save that cannot be written and a file that is no saved game each say so in a message box;
+// the old file and the running game stay as they were.
+TEST_F(Game, AFailedSaveOrOpenSaysSoAndChangesNothing) {
+    TempFolder folder;
+    const std::string locked = folder.write("locked.selvo", {'o', 'l', 'd'});
+    std::filesystem::permissions(locked, std::filesystem::perms::others_read |
+                                             std::filesystem::perms::owner_read);
+    const std::string text = "selvo-mornik-spielstand 1\nyear x\n";
+    const std::string broken = folder.write("broken.selvo", {text.begin(), text.end()});
+    const auto messageAfter = [](int item, const std::string& path) {
+        std::string message;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+                yes->click(); // the dialog's own question: replace the existing file
+                return;
+            }
+            message = (box->windowTitle() + ": " + box->text()).toStdString();
+            box->accept();
+        });
+        closer.start(20);
+        throughDialog(item, path);
+        return message;
+    };
+    const std::string before = model::writeSavedGame(model::captureGame(History, HistoryStride));
+    EXPECT_EQ(messageAfter(SaveButton, locked),
+              "Speichern: Speichern fehlgeschlagen: " + locked +
+                  " ist schreibgeschützt: Permission denied");
+    std::ifstream in(locked);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+    EXPECT_EQ(messageAfter(OpenButton, broken), "Öffnen: Öffnen fehlgeschlagen: Zeile 2: „x“ ist "
+                                                "keine ganze Zahl");
+    EXPECT_EQ(model::writeSavedGame(model::captureGame(History, HistoryStride)), before);
+}
+
 } // namespace
 
 namespace {
@@ -90,7 +135,9 @@ TEST_F(Game, AssistiveTechnologyNamesPictureControlsAndSeesTheStatusBar) {
                                                   {tool(NewGameButton), "Neues Spiel"},
                                                   {tool(AreaBordersToggle), "Gebietsgrenzen"},
                                                   {tool(ReportButton), "Bericht"},
-                                                  {tool(HelpButton), "Hilfe"}};
+                                                  {tool(HelpButton), "Hilfe"},
+                                                  {tool(OpenButton), "Öffnen"},
+                                                  {tool(SaveButton), "Speichern"}};
     for (const auto& [widget, name] : named) {
         ASSERT_NE(widget, nullptr) << name.toStdString();
         EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);

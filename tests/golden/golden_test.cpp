@@ -17,8 +17,6 @@
 #include "ui/window.h"
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -56,22 +54,6 @@ void click(const Animal& a, Qt::MouseButton button, const std::string& step) {
     const int x = a.x, y = a.y;
     clickMap(x, y, button);
     note(step + " at " + std::to_string(x) + "," + std::to_string(y));
-}
-
-// Saves the game to `path`, or opens `path`, through the tool bar and its file dialog, answered
-// as soon as it shows.
-void throughDialog(int item, const std::string& path) {
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            answer.stop();
-            // Typed as a player would: the dialog's list may still be reading the folder.
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(path));
-            QMetaObject::invokeMethod(dialog, "accept");
-        }
-    });
-    answer.start(20);
-    clickToolItem(item);
 }
 
 // The same session played straight through, and saved at years 20 and 40, the game then changed

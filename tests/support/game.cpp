@@ -8,7 +8,10 @@
 #include "ui/qt_access.h"
 #include "ui/window.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -106,6 +109,20 @@ std::array<std::string, 5> statusTexts() {
     for (int i = 0; i < 5; ++i)
         t[i] = ui::statusText(map::MainStatusBar, i);
     return t;
+}
+
+void throughDialog(int item, const std::string& path) {
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            answer.stop();
+            // Typed into the name field: the dialog's list may still be reading the folder.
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(path));
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    answer.start(20);
+    clickToolItem(item);
 }
 
 void whileOpen(const std::function<void()>& action, const std::function<void()>& check) {

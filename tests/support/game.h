@@ -36,6 +36,10 @@ std::array<std::string, 5> statusTexts();
 // at a secondary window and close it; returns when `action` has returned.
 void whileOpen(const std::function<void()>& action, const std::function<void()>& check);
 
+// Clicks tool-bar item `item` and answers the file dialog it opens with `path`, typed as a
+// player would; returns when the item's action has returned.
+void throughDialog(int item, const std::string& path);
+
 // Sends the window manager's close request to one of our windows.
 void requestClose(int window);
 
