@@ -5,7 +5,7 @@ set -euo pipefail
 pkgs=(make build-essential cmake ninja-build pkg-config qt6-base-dev libpng-dev zlib1g-dev
       qt6-charts-dev qt6-svg-dev libgtest-dev libgmock-dev libbenchmark-dev clang
       libclang-rt-14-dev fonts-dejavu-core libx11-dev libxdamage-dev dpkg-dev file
-      desktop-file-utils appstream)
+      desktop-file-utils appstream qt6-translations-l10n shared-mime-info)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -12,8 +12,11 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTranslator>
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
@@ -263,6 +266,12 @@ void initWindowing() {
     static char* argv[] = {name, nullptr};
     application = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The game speaks German, and so do the toolkit's own dialogs (choosing a file, asking
+    // before one is replaced) where its translations are installed.
+    static QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::German), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
     // The accessibility bridge looks for the session bus when the first window shows. With none
     // to be found, the bus library would start a private one through dbus-launch: tens of
     // milliseconds before the first frame and a daemon left behind, for a bus no assistive
