@@ -198,8 +198,6 @@ TEST(SimBatch, ByYearFiguresFollowFromTheRows) {
     }
 }
 
-// Wilson's 95 % interval: at 0 of n it runs from 0 to z^2 / (n + z^2), at n of n from
-// n / (n + z^2) to 1; 5 of 10 gives the tabled 0.2366 to 0.7634.
 // Every game from a saved herd: the founders' game saved gives the founders' bytes; a herd
 // saved after 30 years is every game's year 0, in one process or two alike.
 TEST(SimBatch, GamesStartFromASavedHerd) {
@@ -235,6 +233,8 @@ TEST(SimBatch, GamesStartFromASavedHerd) {
     EXPECT_TRUE(sim::prepareStart("", error));
 }
 
+// Wilson's 95 % interval: at 0 of n it runs from 0 to z^2 / (n + z^2), at n of n from
+// n / (n + z^2) to 1; 5 of 10 gives the tabled 0.2366 to 0.7634.
 TEST(SimByYear, WilsonIntervalAtTheEndsAndInTheMiddle) {
     const double z2 = 1.959963984540054 * 1.959963984540054;
     double lo = -1, hi = -1;
