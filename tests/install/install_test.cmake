@@ -68,7 +68,13 @@ if(NOT out MATCHES "folder: ${usr}/share/games/selvo-mornik\n")
     message(FATAL_ERROR "the game did not run in its data folder")
 endif()
 # A saved game named relative to where the launcher starts is read from there, not from the
-# data folder: here one that is not a saved game, refused with its whole name.
+# data folder, and shown: the example of year 3; one that is not a saved game is refused with
+# its whole name.
+file(COPY ${SOURCE}/docs/example.selvo DESTINATION ${elsewhere})
+run(COMMAND ${CMAKE_COMMAND} -E env ${offscreen} ${usr}/games/selvo-mornik example.selvo EXPECT 0)
+if(NOT out MATCHES "\nJahr 3 war schlecht\n")
+    message(FATAL_ERROR "the saved game given to the launcher is not the one shown")
+endif()
 file(WRITE ${elsewhere}/not-a-game.selvo "?\n")
 run(COMMAND ${CMAKE_COMMAND} -E env ${offscreen} ${usr}/games/selvo-mornik not-a-game.selvo
     EXPECT 2)

@@ -1,5 +1,6 @@
 // Preloaded into the game by the install test: as soon as the main window's 900 x 640 map control
-// exists, prints the game's current folder and the number of colours its picture has, and ends
+// exists, prints the game's current folder, the year in its status bar and the number of colours
+// its picture has, and ends
 // the game: status 0 for a picture of many colours, 1 for none or a plain one, 2 for no map
 // control within ten seconds.
 #include <QApplication>
@@ -36,6 +37,9 @@ void startProbe() {
         if (!map && ++tries < 100) return;
         const std::size_t colours = map ? colourCount(map->pixmap().toImage()) : 0;
         std::printf("folder: %s\nmap colours: %zu\n", qPrintable(QDir::currentPath()), colours);
+        for (QWidget* widget : QApplication::allWidgets())
+            if (const auto* label = qobject_cast<const QLabel*>(widget))
+                if (label->text().startsWith("Jahr ")) std::printf("%s\n", qPrintable(label->text()));
         std::fflush(stdout);
         std::_Exit(!map ? 2 : colours > 1000 ? 0 : 1);
     });
