@@ -2,10 +2,13 @@
 // damaged or cut files refused without a word.
 #include "tools/fuzz/files.h"
 #include "ui/picture.h"
+#include "ui/png_decode.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -176,6 +179,49 @@ TEST(Hostile, SideLimitAndPixelBudgetAreExact) {
         grey.rows.assign(std::size_t(height), Bytes(std::size_t(width + 7) / 8, 0xAA));
         EXPECT_EQ(decodes(fuzz::writePng(grey)), width <= ui::MaxPictureSide) << width;
     }
+}
+
+// A signature, then chunks of a type, a claimed length and the bytes held (0xFF, CRC included:
+// a length read from the wrong place claims 4 GB).
+Bytes chunks(std::initializer_list<std::tuple<const char*, std::uint32_t, std::uint32_t>> list) {
+    Bytes file = {137, 80, 78, 71, 13, 10, 26, 10};
+    for (auto [type, claim, held] : list) {
+        for (int shift : {24, 16, 8, 0})
+            file.push_back(std::uint8_t(claim >> shift));
+        file.insert(file.end(), type, type + 4);
+        file.resize(file.size() + held + 4, 0xFF);
+    }
+    return file;
+}
+
+// The chunk scan alone, as libpng and the reader would hide its faults: a length whose bytes all
+// differ, a huge one with zero low bytes, and a closing chunk that fits exactly or by one short.
+TEST(Guards, ChunkScanReadsWholeLengthsAndFitsExactly) {
+    const std::pair<Bytes, bool> files[] = {
+        {chunks({{"tEXt", 0x01020304, 0x01020304}, {"IEND", 0, 0}}), true},
+        {chunks({{"tEXt", 0x7F000000, 0}, {"IEND", 0, 0}}), false},
+        {chunks({{"IEND", 5, 5}}), true},
+        {chunks({{"IEND", 6, 5}}), false},
+        {chunks({{"IDAT", 0, 0}}), false}};
+    for (const auto& [file, fits] : files)
+        EXPECT_EQ(ui::chunksFitInFile(file.data(), file.size()), fits) << file.size();
+}
+
+// The memory reader alone, libpng's reads being kept within the file by the chunk scan: every
+// read at every position, one byte too long or fitting.
+TEST(Guards, MemoryReaderStopsAtTheEndAtEveryLength) {
+    Bytes data(24);
+    std::iota(data.begin(), data.end(), 1);
+    for (std::size_t start = 0; start <= data.size(); ++start)
+        for (std::size_t length = 0; length <= data.size() - start + 1; ++length) {
+            ui::MemorySource source{data.data(), data.size(), start};
+            const bool fits = start + length <= data.size();
+            Bytes out(length, 0), want(length, 0);
+            if (fits) std::copy_n(data.begin() + long(start), length, want.begin());
+            ASSERT_EQ(ui::readNext(source, out.data(), length), fits) << start << " + " << length;
+            EXPECT_EQ(std::pair(source.position, out),
+                      std::pair(fits ? start + length : start, want));
+        }
 }
 
 } // namespace
