@@ -2,13 +2,17 @@
 #include "tests/support/support.h"
 #include "tools/fuzz/files.h"
 #include "ui/picture.h"
+#include "ui/picture_files.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <climits>
 #include <cmath>
+#include <map>
 #include <random>
+#include <thread>
 
 namespace {
 
@@ -76,20 +80,42 @@ TEST_F(PictureTable, FailedLoadLeavesTheNumberEmpty) {
     EXPECT_FALSE(ui::loadPicture(ui::MaxPictures, good));
 }
 
-// A list is read on a second thread, as if loaded number by number: a file named twice is read
-// into two pictures of their own, a missing one leaves its number empty.
-TEST_F(PictureTable, ListedFilesLoadAsIfOneByOne) {
+// A list is read on a second thread as if loaded number by number, and each file once: numbers
+// asked for out of order, before the thread reaches them or while it reads them (a large first
+// file keeps it busy), a file named twice, a missing one; then a list read wholly ahead, its files
+// gone before anything asks.
+TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     support::TempFolder folder;
-    fuzz::PngImage image{.width = 2, .height = 1};
-    image.rows = {Bytes{1, 2, 3, 4, 5, 6}};
-    const std::string good = folder.write("good.png", fuzz::writePng(image));
-    ui::loadPictures({good, (folder.path / "missing.png").string(), good});
-    EXPECT_EQ(ui::pictureHandle(1), nullptr);
-    ASSERT_TRUE(ui::openDrawing(2));
-    const ui::Picture paint = pattern(2, 1, 3, 4);
-    ui::drawPicture(&paint, 0, 0);
-    EXPECT_EQ(ui::pictureHandle(2)->pixels, paint.pixels);
-    EXPECT_EQ(ui::pictureHandle(0)->pixels, (Bytes{3, 2, 1, 6, 5, 4}));
+    std::map<std::string, Bytes> pixels;
+    const auto write = [&](const std::string& name, int width, int height) {
+        fuzz::PngImage image{width, height};
+        for (int y = 0; y < height; ++y)
+            image.rows.push_back(pattern(width, 1, 3, y).pixels);
+        const Bytes png = fuzz::writePng(image);
+        ui::Picture decoded;
+        EXPECT_TRUE(ui::decodePicture(png.data(), png.size(), decoded));
+        pixels[name] = decoded.pixels;
+        return folder.write(name, png);
+    };
+    const auto expectLoaded = [&](int number, const std::string& name) {
+        const ui::Picture* picture = ui::pictureHandle(number);
+        EXPECT_EQ(picture ? picture->pixels : Bytes{}, pixels[name]) << number;
+    };
+    const std::string big = write("big", 1024, 1024), a = write("a", 2, 1), b = write("b", 3, 1);
+    const int before = ui::files::listFilesRead();
+    ui::loadPictures({big, a, b, a, (folder.path / "missing").string(), b});
+    const char* names[] = {"big", "a", "b", "a", "missing", "b"};
+    for (int number : {5, 3, 0, 4, 1, 2})
+        expectLoaded(number, names[number]);
+    EXPECT_EQ(ui::files::listFilesRead() - before, 4);
+    ui::loadPictures({a, b});
+    for (int wait = 0; wait < 500 && ui::files::listFilesRead() - before < 6; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::filesystem::remove(a);
+    std::filesystem::remove(b);
+    expectLoaded(1, "b");
+    expectLoaded(0, "a");
+    EXPECT_EQ(ui::files::listFilesRead() - before, 6);
 }
 
 TEST_F(Drawing, AtMostOneDrawingIsOpen) {
