@@ -81,9 +81,8 @@ TEST_F(PictureTable, FailedLoadLeavesTheNumberEmpty) {
 }
 
 // A list is read on a second thread as if loaded number by number, and each file once: numbers
-// asked for out of order, before the thread reaches them or while it reads them (a large first
-// file keeps it busy), a file named twice, a missing one; then a list read wholly ahead, its files
-// gone before anything asks.
+// asked for out of order, before the thread reaches them or while it reads them, a file named
+// twice, a missing one; then a list read wholly ahead, its files gone before anything asks.
 TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     support::TempFolder folder;
     std::map<std::string, Bytes> pixels;
@@ -101,16 +100,20 @@ TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
         const ui::Picture* picture = ui::pictureHandle(number);
         EXPECT_EQ(picture ? picture->pixels : Bytes{}, pixels[name]) << number;
     };
-    const std::string big = write("big", 1024, 1024), a = write("a", 2, 1), b = write("b", 3, 1);
     const int before = ui::files::listFilesRead();
-    ui::loadPictures({big, a, b, a, (folder.path / "missing").string(), b});
-    const char* names[] = {"big", "a", "b", "a", "missing", "b"};
-    for (int number : {5, 3, 0, 4, 1, 2})
+    const auto awaitReads = [before](int count) {
+        for (int wait = 0; wait < 500 && ui::files::listFilesRead() - before < count; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    };
+    const std::string a = write("a", 2, 1), big = write("big", 1024, 1024), b = write("b", 3, 1);
+    ui::loadPictures({a, big, b, a, (folder.path / "missing").string(), b});
+    awaitReads(1); // a is read, and under the same lock the thread starts on big
+    const char* names[] = {"a", "big", "b", "a", "missing", "b"};
+    for (int number : {5, 3, 1, 4, 0, 2})
         expectLoaded(number, names[number]);
     EXPECT_EQ(ui::files::listFilesRead() - before, 4);
     ui::loadPictures({a, b});
-    for (int wait = 0; wait < 500 && ui::files::listFilesRead() - before < 6; ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    awaitReads(6);
     std::filesystem::remove(a);
     std::filesystem::remove(b);
     expectLoaded(1, "b");
