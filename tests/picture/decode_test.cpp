@@ -158,12 +158,6 @@ TEST(Hostile, DamagedAndCutFilesAreRefusedSilently) {
         EXPECT_TRUE(decodes(file));
         for (std::size_t length = 0; length < file.size(); ++length)
             EXPECT_FALSE(decodes(Bytes(file.begin(), file.begin() + long(length)))) << length;
-        // A flipped bit may go unnoticed where no checksum guards it, but never crashes.
-        for (std::size_t bit = 0; bit < file.size() * 8; ++bit) {
-            Bytes flipped = file;
-            flipped[bit / 8] ^= std::uint8_t(1 << (bit % 8));
-            decodes(flipped);
-        }
     }
     EXPECT_FALSE(decodes(flippedIn(pngFile, "IDAT")));
     EXPECT_TRUE(decodes(flippedIn(pngFile, "zTXt"))); // costs only the text chunk

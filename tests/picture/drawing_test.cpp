@@ -58,34 +58,13 @@ class PictureTable : public ::testing::Test {
 
 using Drawing = PictureTable;
 
-TEST_F(PictureTable, FailedLoadLeavesTheNumberEmpty) {
-    support::TempFolder folder;
-    fuzz::PngImage image{.width = 2, .height = 1};
-    image.rows = {Bytes{1, 2, 3, 4, 5, 6}};
-    const Bytes png = fuzz::writePng(image);
-    const std::string good = folder.write("good.png", png);
-    const std::string huge = folder.write("huge.png", png);
-    std::filesystem::resize_file(huge, (64u << 20) + 1); // refused unread, whatever it holds
-    for (const std::string& path :
-         {(folder.path / "missing.png").string(), folder.path.string(),
-          folder.write("cut.png", Bytes(png.begin(), png.end() - 1)), huge}) {
-        ASSERT_TRUE(ui::loadPicture(5, good));
-        EXPECT_FALSE(ui::loadPicture(5, path)) << path;
-        EXPECT_EQ(ui::pictureHandle(5), nullptr) << path;
-    }
-    std::filesystem::resize_file(huge, 64u << 20); // bytes after the closing chunk are ignored
-    ASSERT_TRUE(ui::loadPicture(6, huge));
-    EXPECT_EQ(ui::pictureHandle(6)->pixels, (Bytes{3, 2, 1, 6, 5, 4}));
-    EXPECT_FALSE(ui::loadPicture(-1, good));
-    EXPECT_FALSE(ui::loadPicture(ui::MaxPictures, good));
-}
-
 // A list is read on a second thread as if loaded number by number, and each file once: numbers
 // asked for out of order, before the thread reaches them or while it reads them, a file named
-// twice, a missing one; then a list read wholly ahead, its files gone before anything asks.
+// twice, files missing, not a file or over 64 MB; then a list read wholly ahead, its files gone
+// before anything asks.
 TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     support::TempFolder folder;
-    std::map<std::string, Bytes> pixels;
+    std::map<std::string, Bytes> pixels; // what each file decodes to; none where it is refused
     const auto write = [&](const std::string& name, int width, int height) {
         fuzz::PngImage image{width, height};
         for (int y = 0; y < height; ++y)
@@ -106,19 +85,27 @@ TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     };
     const std::string a = write("a", 2, 1), big = write("big", 1024, 1024), b = write("b", 3, 1);
-    ui::loadPictures({a, big, b, a, (folder.path / "missing").string(), b});
+    const std::string full = write("full", 2, 1), over = write("over", 2, 1);
+    std::filesystem::resize_file(full, 64u << 20); // what follows the closing chunk is ignored
+    std::filesystem::resize_file(over, (64u << 20) + 1); // refused unread
+    pixels.erase("over");
+    ui::setPicture(0, pattern(1, 1, 3, 0));
+    ASSERT_TRUE(ui::openDrawing(0));
+    ui::loadPictures({a, big, b, a, folder.path / "missing", b, full, over, folder.path});
+    EXPECT_EQ(ui::openDrawingNumber(), -1); // what the numbers held is gone
     awaitReads(1); // a is read, and under the same lock the thread starts on big
-    const char* names[] = {"a", "big", "b", "a", "missing", "b"};
-    for (int number : {5, 3, 1, 4, 0, 2})
+    const char* names[] = {"a", "big", "b", "a", "missing", "b", "full", "over", "folder"};
+    for (int number : {5, 3, 1, 4, 0, 2, 8, 7, 6})
         expectLoaded(number, names[number]);
-    EXPECT_EQ(ui::files::listFilesRead() - before, 4);
+    EXPECT_EQ(ui::files::listFilesRead() - before, 7);
     ui::loadPictures({a, b});
-    awaitReads(6);
+    awaitReads(9);
     std::filesystem::remove(a);
     std::filesystem::remove(b);
     expectLoaded(1, "b");
     expectLoaded(0, "a");
-    EXPECT_EQ(ui::files::listFilesRead() - before, 6);
+    EXPECT_EQ(ui::files::listFilesRead() - before, 9);
+    EXPECT_FALSE(ui::loadPicture(-1, full) || ui::loadPicture(ui::MaxPictures, full));
 }
 
 TEST_F(Drawing, AtMostOneDrawingIsOpen) {
