@@ -180,8 +180,7 @@ TEST(Hostile, SideLimitAndPixelBudgetAreExact) {
 Bytes chunks(std::initializer_list<std::tuple<const char*, std::uint32_t, std::uint32_t>> list) {
     Bytes file = {137, 80, 78, 71, 13, 10, 26, 10};
     for (auto [type, claim, held] : list) {
-        for (int shift : {24, 16, 8, 0})
-            file.push_back(std::uint8_t(claim >> shift));
+        fuzz::put(file, claim, 4, true);
         file.insert(file.end(), type, type + 4);
         file.resize(file.size() + held + 4, 0xFF);
     }

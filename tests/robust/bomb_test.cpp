@@ -43,11 +43,6 @@ namespace {
 
 constexpr int Number = 7;
 
-void put32(Bytes& out, std::uint32_t v, bool bigEndian) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(std::uint8_t(v >> (bigEndian ? 24 - 8 * i : 8 * i)));
-}
-
 // `head` followed by `raw` deflated.
 Bytes withDeflated(Bytes head, const Bytes& raw) {
     Bytes packed(compressBound(uLong(raw.size())));
@@ -75,8 +70,8 @@ Bytes smallPngWith(const Bytes& chunk) {
 Bytes pngClaiming(std::uint32_t width, std::uint32_t height, std::uint8_t depth = 8,
                   std::size_t padding = 0) {
     Bytes header;
-    put32(header, width, true);
-    put32(header, height, true);
+    fuzz::put(header, width, 4, true);
+    fuzz::put(header, height, 4, true);
     header.insert(
         header.end(),
         {depth, std::uint8_t(depth == 8 ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY), 0, 0, 0});
@@ -111,7 +106,7 @@ Bytes bmpClaiming(std::int32_t width, std::int32_t height, int bits, int compres
     for (std::uint32_t v : {64u, 0u, 62u, 40u, std::uint32_t(width), std::uint32_t(height),
                             1u | std::uint32_t(bits) << 16, std::uint32_t(compression), 2u, 0u, 0u,
                             2u, 0u, 0u, 0xFFFFFFu})
-        put32(file, v, false);
+        fuzz::put(file, v, 4);
     file.insert(file.end(), {0, 1});
     return file;
 }
@@ -136,7 +131,6 @@ TEST(Bombs, HugeClaimsAreRefusedQuicklyAndLeaveTheNumberEmpty) {
     const Bytes bmp = bmpClaiming(100000, 200000, 32, 0);
     const Bytes icoBmp(bmp.begin() + 14, bmp.end()); // an icon's BMP has no file header
     const std::pair<const char*, Bytes> bombs[] = {
-        {"png past the side limit", pngClaiming(100000, 100000)},
         // 8 MB of rows, which 9 KB could hold, but 64 M pixels: only the pixel budget refuses it.
         {"png 8192 x 8192 at 1 bit, past the pixel limit", pngClaiming(8192, 8192, 1, 9000)},
         {"png 4096 x 4096 from a few hundred bytes", pngClaiming(4096, 4096)},
@@ -155,8 +149,9 @@ TEST(Bombs, HugeClaimsAreRefusedQuicklyAndLeaveTheNumberEmpty) {
         ASSERT_LT(file.size(), 1u << 20);
         EXPECT_FALSE(load(file));
     }
+    EXPECT_TRUE(load(bmpClaiming(4, 4, 8, 1))); // a small run-length picture is fine
     // The two chunks overrunning their file are refused before libpng starts, at no cost at all.
-    for (const Bytes& file : {bombs[3].second, bombs[4].second}) {
+    for (const Bytes& file : {bombs[2].second, bombs[3].second}) {
         ui::Picture out;
         allocated = 0;
         EXPECT_FALSE(ui::decodePicture(file.data(), file.size(), out));
