@@ -1,8 +1,11 @@
-// Decompression bombs: small files that claim huge pictures or huge chunks are dealt with at
-// once, without allocating what they claim, and a refused one leaves its number empty. A PNG
-// inside an icon meets the same limits.
+// Hostile pictures. The fuzzer's starting files and every input it ever found, replayed with the
+// fuzz target's checks. Decompression bombs: small files that claim huge pictures or huge chunks
+// are dealt with at once, without allocating what they claim, and a refused one leaves its
+// number empty. A PNG inside an icon meets the same limits.
 #include "tests/support/support.h"
+#include "tools/fuzz/exercise.h"
 #include "tools/fuzz/files.h"
+#include "tools/fuzz/seeds.h"
 #include "ui/picture.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -191,6 +195,24 @@ TEST(Bombs, AnIconsPngKeepsItsTransparency) {
     ui::Picture decoded;
     ASSERT_TRUE(ui::decodePicture(icon.data(), icon.size(), decoded));
     EXPECT_EQ(decoded.pixels, (Bytes{20, 10, 200, 0, 250, 40, 30, 255}));
+}
+
+// The seeds must decode; every input must pass the fuzz target's checks.
+TEST(FuzzCorpus, SeedsAndEveryRecordedFindingAreHandled) {
+    for (const auto& [name, bytes] : fuzz::seedFiles()) {
+        ui::Picture picture;
+        EXPECT_TRUE(ui::decodePicture(bytes.data(), bytes.size(), picture)) << name;
+        EXPECT_EQ(fuzz::exercisePicture(bytes.data(), bytes.size()), "") << name;
+    }
+    int replayed = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(SELVO_CORPUS)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const fuzz::Bytes bytes(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(fuzz::exercisePicture(bytes.data(), bytes.size()), "") << entry.path();
+        ++replayed;
+    }
+    EXPECT_GT(replayed, 0) << "no inputs under " << SELVO_CORPUS;
 }
 
 } // namespace
