@@ -103,6 +103,13 @@ TEST(ForeignFormats, BmpAndIconsLoadIconsWithAlpha) {
                    rgba = eightBit(PNG_COLOR_TYPE_RGBA, 3, 2);
     expectDecodesTo(fuzz::writeBmp24(3, 2, decoded(rgb).pixels), decoded(rgb));
     expectDecodesTo(fuzz::writeIcoPng(3, 2, fuzz::writePng(rgba)), decoded(rgba));
+    // An icon's PNG keeps its tRNS transparency, where a PNG of its own is drawn opaque.
+    PngImage palette{.width = 2, .height = 1, .colorType = PNG_COLOR_TYPE_PALETTE};
+    palette.palette = {{200, 10, 20}, {30, 40, 250}};
+    palette.paletteAlpha = {0};
+    palette.rows = {Bytes{0, 1}};
+    expectDecodesTo(fuzz::writeIcoPng(2, 1, fuzz::writePng(palette)),
+                    ui::Picture{2, 1, 4, {20, 10, 200, 0, 250, 40, 30, 255}});
 
     // Qt hands 32-bit icon images over premultiplied, so only opaque colours survive exactly.
     const Bytes bgra = {1, 2, 3, 255, 40, 50, 60, 0, 70, 80, 90, 255, 9, 8, 7, 0};

@@ -184,19 +184,6 @@ TEST(Bombs, AncillaryChunkBombsCostOnlyTheChunk) {
         }
 }
 
-// An icon's PNG takes the same hardened path yet keeps its tRNS transparency, as icons always
-// have, where a PNG of its own is drawn opaque.
-TEST(Bombs, AnIconsPngKeepsItsTransparency) {
-    fuzz::PngImage image{.width = 2, .height = 1, .colorType = PNG_COLOR_TYPE_PALETTE};
-    image.palette = {{200, 10, 20}, {30, 40, 250}};
-    image.paletteAlpha = {0};
-    image.rows = {Bytes{0, 1}};
-    const Bytes icon = fuzz::writeIcoPng(2, 1, fuzz::writePng(image));
-    ui::Picture decoded;
-    ASSERT_TRUE(ui::decodePicture(icon.data(), icon.size(), decoded));
-    EXPECT_EQ(decoded.pixels, (Bytes{20, 10, 200, 0, 250, 40, 30, 255}));
-}
-
 // The seeds must decode; every input must pass the fuzz target's checks.
 TEST(FuzzCorpus, SeedsAndEveryRecordedFindingAreHandled) {
     for (const auto& [name, bytes] : fuzz::seedFiles()) {
