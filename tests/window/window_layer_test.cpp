@@ -9,6 +9,7 @@
 #include "ui/window.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -83,7 +84,7 @@ TEST_F(WindowLayer, WindowsCentreOverTheActiveOne) {
     EXPECT_LE(offset.manhattanLength(), 2);
 }
 
-TEST_F(WindowLayer, PictureControlReportsDoubleClicks) {
+TEST_F(WindowLayer, PictureControlReportsDoubleClicksAndTheCursorIsInClientCoordinates) {
     buildWindow();
     QWidget* map = ui::controlWidget(0);
     for (auto [button, once, twice] :
@@ -96,6 +97,10 @@ TEST_F(WindowLayer, PictureControlReportsDoubleClicks) {
         expectControl(nextEvent(), 0, 0, twice);
     }
     EXPECT_EQ(nextEvent().kind, ui::EventKind::None);
+    QCursor::setPos(ui::windowWidget(0)->mapToGlobal(QPoint(15, 40))); // read at each click
+    int x = -1, y = -1;
+    ui::cursorPosition(0, x, y);
+    EXPECT_EQ(std::pair(x, y), std::pair(15, 40));
 }
 
 TEST_F(WindowLayer, ListColumnsInsertedLaterMoveTheCellsAlongAndColoursShow) {
