@@ -114,6 +114,7 @@ TEST_F(WindowLayer, ListColumnsInsertedLaterMoveTheCellsAlongAndColoursShow) {
     ASSERT_TRUE(ui::addListColumn(19, 7, "C", 60)); // past the end: appended
     EXPECT_EQ(ui::addListRow(19, "a0\nc0\nzu viel", ui::NoPicture), 0);
     EXPECT_EQ(ui::addListRow(19, "a1", 19), 1);
+    EXPECT_EQ(ui::listRowPicture(19, 1), 19);
     ui::setListCellColour(19, 0, 1, 0x0080C0FF);
     ASSERT_TRUE(ui::addListColumn(19, 1, "B", 70)); // between A and C
     ASSERT_TRUE(ui::addListColumn(19, 0, "Nr", 30));
