@@ -50,6 +50,7 @@ struct Reader {
     std::condition_variable finished; // signalled whenever an entry is read
     std::vector<Entry> entries;
     std::thread thread;
+    int filesRead = 0;
 
     ~Reader() {
         if (thread.joinable()) thread.join();
@@ -67,6 +68,7 @@ void readEntry(Entry& entry, std::unique_lock<std::mutex>& lock) {
     entry.picture = std::move(picture);
     entry.read = read;
     entry.state = State::Read;
+    ++reader.filesRead;
     reader.finished.notify_all();
 }
 
@@ -116,6 +118,11 @@ std::optional<Picture> take(int n) {
     const bool last = --source.users == 0;
     if (!source.read) return std::nullopt;
     return last ? std::move(source.picture) : source.picture;
+}
+
+int listFilesRead() {
+    const std::lock_guard<std::mutex> guard(reader.lock);
+    return reader.filesRead;
 }
 
 } // namespace ui::files

@@ -26,4 +26,8 @@ bool isPending(int n);
 // pending. Must only be called while isPending(n).
 std::optional<Picture> take(int n);
 
+// How many files the lists have had read, on either thread, since the program started: the
+// tests' way to see that a file is read ahead, and once however it is asked for.
+int listFilesRead();
+
 } // namespace ui::files

@@ -18,13 +18,6 @@ constexpr png_uint_32 MaxCachedChunks = 128;
 // more than that many bytes per byte of the file cannot be in it; such a claim is not allocated.
 constexpr std::uint64_t MaxDeflateRatio = 1032;
 
-// Read position over the caller's bytes, handed to libpng as its io pointer.
-struct MemorySource {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t position;
-};
-
 // What the transforms will produce, known after png_read_update_info.
 struct RowLayout {
     png_uint_32 width;
@@ -34,28 +27,12 @@ struct RowLayout {
 };
 
 void readFromMemory(png_structp png, png_bytep out, size_t length) {
-    auto* source = static_cast<MemorySource*>(png_get_io_ptr(png));
-    if (length > source->size - source->position) png_error(png, "file ends early");
-    std::memcpy(out, source->data + source->position, length);
-    source->position += length;
+    if (!readNext(*static_cast<MemorySource*>(png_get_io_ptr(png)), out, length))
+        png_error(png, "file ends early");
 }
 
 std::uint32_t bigEndian32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
-}
-
-// libpng allocates the length a chunk claims before reading its data, so every chunk up to IEND
-// must fit in the file: one claiming more than the rest holds (up to 2 GB from a few bytes) is
-// refused here, unread. A file without IEND is cut short and would be refused later anyway.
-bool chunksFitInFile(const std::uint8_t* data, std::size_t size) {
-    std::size_t position = 8;
-    while (size - position >= 12) { // length, type and CRC
-        const std::uint32_t length = bigEndian32(data + position);
-        if (length > size - position - 12) return false;
-        if (std::memcmp(data + position + 4, "IEND", 4) == 0) return true;
-        position += 12 + std::size_t{length};
-    }
-    return false;
 }
 
 // libpng falls back to printing and aborting if an error handler returns, so this never does.
@@ -139,6 +116,26 @@ bool decodeWith(png_structp png, png_infop info, MemorySource& source, PngTransp
 }
 
 } // namespace
+
+// A chunk claiming more than the rest of the file holds (up to 2 GB from a few bytes) is refused
+// here. A file without IEND is cut short and would be refused later anyway.
+bool chunksFitInFile(const std::uint8_t* data, std::size_t size) {
+    std::size_t position = 8;
+    while (size - position >= 12) { // length, type and CRC
+        const std::uint32_t length = bigEndian32(data + position);
+        if (length > size - position - 12) return false;
+        if (std::memcmp(data + position + 4, "IEND", 4) == 0) return true;
+        position += 12 + std::size_t{length};
+    }
+    return false;
+}
+
+bool readNext(MemorySource& source, std::uint8_t* out, std::size_t length) {
+    if (length > source.size - source.position) return false;
+    std::memcpy(out, source.data + source.position, length);
+    source.position += length;
+    return true;
+}
 
 bool hasPngSignature(const std::uint8_t* data, std::size_t size) {
     return data != nullptr && size >= 8 && png_sig_cmp(data, 0, 8) == 0;

@@ -26,4 +26,23 @@ enum class PngTransparency { Dropped, AsAlpha };
 bool decodePng(const std::uint8_t* data, std::size_t size, Picture& out,
                PngTransparency transparency = PngTransparency::Dropped);
 
+// Two of decodePng's guards, for the tests to try alone: in a whole decode each hides a fault in
+// the other.
+
+// Whether every chunk up to IEND lies within `data`, which starts with the signature: libpng
+// allocates what a chunk claims before it reads the chunk, so one claiming more than the file
+// holds is refused unread.
+bool chunksFitInFile(const std::uint8_t* data, std::size_t size);
+
+// Read position over the caller's bytes, handed to libpng as its io pointer.
+struct MemorySource {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t position;
+};
+
+// Copies the next `length` bytes to `out` and moves past them; false, copying nothing, when
+// fewer remain.
+bool readNext(MemorySource& source, std::uint8_t* out, std::size_t length);
+
 } // namespace ui

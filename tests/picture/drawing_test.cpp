@@ -2,13 +2,17 @@
 #include "tests/support/support.h"
 #include "tools/fuzz/files.h"
 #include "ui/picture.h"
+#include "ui/picture_files.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <climits>
 #include <cmath>
+#include <map>
 #include <random>
+#include <thread>
 
 namespace {
 
@@ -54,68 +58,61 @@ class PictureTable : public ::testing::Test {
 
 using Drawing = PictureTable;
 
-TEST_F(PictureTable, FailedLoadLeavesTheNumberEmpty) {
+// A list is read on a second thread as if loaded number by number, and each file once: numbers
+// asked for out of order, before the thread reaches them or while it reads them, a file named
+// twice, files missing, not a file or over 64 MB; then a list read wholly ahead, its files gone
+// before anything asks.
+TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     support::TempFolder folder;
-    fuzz::PngImage image{.width = 2, .height = 1};
-    image.rows = {Bytes{1, 2, 3, 4, 5, 6}};
-    const Bytes png = fuzz::writePng(image);
-    const std::string good = folder.write("good.png", png);
-    const std::string huge = folder.write("huge.png", png);
-    std::filesystem::resize_file(huge, (64u << 20) + 1); // refused unread, whatever it holds
-    for (const std::string& path :
-         {(folder.path / "missing.png").string(), folder.path.string(),
-          folder.write("cut.png", Bytes(png.begin(), png.end() - 1)), huge}) {
-        ASSERT_TRUE(ui::loadPicture(5, good));
-        EXPECT_FALSE(ui::loadPicture(5, path)) << path;
-        EXPECT_EQ(ui::pictureHandle(5), nullptr) << path;
-    }
-    std::filesystem::resize_file(huge, 64u << 20); // bytes after the closing chunk are ignored
-    ASSERT_TRUE(ui::loadPicture(6, huge));
-    EXPECT_EQ(ui::pictureHandle(6)->pixels, (Bytes{3, 2, 1, 6, 5, 4}));
-    EXPECT_FALSE(ui::loadPicture(-1, good));
-    EXPECT_FALSE(ui::loadPicture(ui::MaxPictures, good));
-}
-
-// A list is read on a second thread, as if loaded number by number: a file named twice is read
-// into two pictures of their own, a missing one leaves its number empty.
-TEST_F(PictureTable, ListedFilesLoadAsIfOneByOne) {
-    support::TempFolder folder;
-    fuzz::PngImage image{.width = 2, .height = 1};
-    image.rows = {Bytes{1, 2, 3, 4, 5, 6}};
-    const std::string good = folder.write("good.png", fuzz::writePng(image));
-    ui::loadPictures({good, (folder.path / "missing.png").string(), good});
-    EXPECT_EQ(ui::pictureHandle(1), nullptr);
-    ASSERT_TRUE(ui::openDrawing(2));
-    const ui::Picture paint = pattern(2, 1, 3, 4);
-    ui::drawPicture(&paint, 0, 0);
-    EXPECT_EQ(ui::pictureHandle(2)->pixels, paint.pixels);
-    EXPECT_EQ(ui::pictureHandle(0)->pixels, (Bytes{3, 2, 1, 6, 5, 4}));
-}
-
-TEST_F(Drawing, AtMostOneDrawingIsOpen) {
-    ui::setPicture(2, pattern(2, 2, 3, 0));
-    ui::setPicture(3, pattern(2, 2, 3, 1));
-    ASSERT_TRUE(ui::openDrawing(2));
-    ASSERT_TRUE(ui::openDrawing(3));
-    EXPECT_EQ(ui::openDrawingNumber(), 3);
-    EXPECT_FALSE(ui::openDrawing(4)); // holds nothing: leaves no drawing open
-    EXPECT_EQ(ui::openDrawingNumber(), -1);
-    ASSERT_TRUE(ui::openDrawing(2));
-    ui::freePicture(2);
-    EXPECT_EQ(ui::openDrawingNumber(), -1);
-}
-
-TEST_F(Drawing, ReadPixelGivesRedInTheLowByteAndMinusOneOutside) {
-    ui::setPicture(0, ui::Picture{2, 1, 4, Bytes{0x11, 0x22, 0x33, 0x44, 1, 2, 3, 4}});
-    EXPECT_EQ(ui::readPixel(0, 0), -1);
+    std::map<std::string, Bytes> pixels; // what each file decodes to; none where it is refused
+    const auto write = [&](const std::string& name, int width, int height) {
+        fuzz::PngImage image{width, height};
+        for (int y = 0; y < height; ++y)
+            image.rows.push_back(pattern(width, 1, 3, y).pixels);
+        const Bytes png = fuzz::writePng(image);
+        ui::Picture decoded;
+        EXPECT_TRUE(ui::decodePicture(png.data(), png.size(), decoded));
+        pixels[name] = decoded.pixels;
+        return folder.write(name, png);
+    };
+    const auto expectLoaded = [&](int number, const std::string& name) {
+        const ui::Picture* picture = ui::pictureHandle(number);
+        EXPECT_EQ(picture ? picture->pixels : Bytes{}, pixels[name]) << number;
+    };
+    const int before = ui::files::listFilesRead();
+    const auto awaitReads = [before](int count) {
+        for (int wait = 0; wait < 500 && ui::files::listFilesRead() - before < count; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    };
+    const std::string a = write("a", 2, 1), big = write("big", 1024, 1024), b = write("b", 3, 1);
+    const std::string full = write("full", 2, 1), over = write("over", 2, 1);
+    std::filesystem::resize_file(full, 64u << 20); // what follows the closing chunk is ignored
+    std::filesystem::resize_file(over, (64u << 20) + 1); // refused unread
+    pixels.erase("over");
+    ui::setPicture(0, pattern(1, 1, 3, 0));
     ASSERT_TRUE(ui::openDrawing(0));
-    EXPECT_EQ(ui::readPixel(0, 0), 0x112233);
-    EXPECT_EQ(ui::readPixel(1, 0), 0x010203);
-    for (auto [x, y] : {std::pair{-1, 0}, {2, 0}, {0, 1}, {0, -1}, {INT_MIN, INT_MAX}})
-        EXPECT_EQ(ui::readPixel(x, y), -1) << x << ", " << y;
+    EXPECT_FALSE(ui::openDrawing(1)); // holds nothing: leaves no drawing open
+    EXPECT_EQ(std::pair(ui::openDrawingNumber(), ui::readPixel(0, 0)), std::pair(-1, -1));
+    ASSERT_TRUE(ui::openDrawing(0));
+    ui::loadPictures({a, big, b, a, folder.path / "missing", b, full, over, folder.path});
+    EXPECT_EQ(ui::openDrawingNumber(), -1); // what the numbers held is gone
+    awaitReads(1); // a is read, and under the same lock the thread starts on big
+    const char* names[] = {"a", "big", "b", "a", "missing", "b", "full", "over", "folder"};
+    for (int number : {5, 3, 1, 4, 0, 2, 8, 7, 6})
+        expectLoaded(number, names[number]);
+    EXPECT_EQ(ui::files::listFilesRead() - before, 7);
+    ui::loadPictures({a, b});
+    awaitReads(9);
+    std::filesystem::remove(a);
+    std::filesystem::remove(b);
+    expectLoaded(1, "b");
+    expectLoaded(0, "a");
+    EXPECT_EQ(ui::files::listFilesRead() - before, 9);
+    EXPECT_FALSE(ui::loadPicture(-1, full) || ui::loadPicture(ui::MaxPictures, full));
 }
 
-// Both draws copy a source without alpha plainly; the plain draw drops a source's alpha.
+// Both draws copy a source without alpha plainly; the plain draw drops a source's alpha. A picture
+// drawn onto itself is drawn as it was before.
 TEST_F(Drawing, CopiesClipOnEveryEdgeForEveryChannelPair) {
     const int positions[] = {INT_MIN, -3, -2, -1, 0, 1, 2, 3, 4, 5, INT_MAX};
     const std::pair<void (*)(const ui::Picture*, int, int), int> draws[] = {
@@ -133,6 +130,16 @@ TEST_F(Drawing, CopiesClipOnEveryEdgeForEveryChannelPair) {
                     ASSERT_EQ(ui::pictureHandle(7)->pixels, want.pixels)
                         << from << " -> " << to << " at " << x << ", " << y;
                 }
+    for (auto draw : {ui::drawPicture, ui::drawPictureAlpha}) { // onto itself: from the original
+        ui::setPicture(4, pattern(4, 3, 4, 5));
+        const ui::Picture original = *ui::pictureHandle(4);
+        ui::Picture want = original;
+        draw == ui::drawPicture ? referenceCopy(original, want, 1, 1)
+                                : referenceBlend(original, want, 1, 1);
+        ASSERT_TRUE(ui::openDrawing(4));
+        draw(ui::pictureHandle(4), 1, 1);
+        EXPECT_EQ(ui::pictureHandle(4)->pixels, want.pixels);
+    }
     ui::drawPicture(nullptr, 0, 0);
     ui::closeDrawing();
     const ui::Picture before = *ui::pictureHandle(7);
@@ -180,20 +187,6 @@ TEST_F(Drawing, AlphaBlendEqualsAPlainBlendWhereverItIsClipped) {
         ASSERT_TRUE(ui::openDrawing(9));
         ui::drawPictureAlpha(ui::pictureHandle(8), 1, 0);
         ASSERT_EQ(ui::pictureHandle(9)->pixels, want.pixels);
-    }
-}
-
-TEST_F(Drawing, DrawingAPictureOntoItselfReadsTheOriginal) {
-    for (auto draw : {ui::drawPicture, ui::drawPictureAlpha}) {
-        ui::setPicture(4, pattern(4, 3, 4, 5));
-        ui::setPicture(5, pattern(4, 3, 4, 5));
-        const ui::Picture original = *ui::pictureHandle(5);
-        ASSERT_TRUE(ui::openDrawing(5));
-        draw(&original, 1, 1);
-        ASSERT_TRUE(ui::openDrawing(4));
-        draw(ui::pictureHandle(4), 1, 1);
-        EXPECT_EQ(ui::pictureHandle(4)->pixels, ui::pictureHandle(5)->pixels);
-        EXPECT_NE(ui::pictureHandle(4)->pixels, original.pixels);
     }
 }
 

@@ -12,12 +12,6 @@ void appendToBytes(png_structp png, png_bytep data, size_t length) {
     out->insert(out->end(), data, data + length);
 }
 
-// The low `size` bytes of `value`: least significant first (BMP, ICO) or last (PNG).
-void put(Bytes& out, std::size_t value, int size, bool bigEndian = false) {
-    for (int i = 0; i < size; ++i)
-        out.push_back(std::uint8_t(value >> 8 * (bigEndian ? size - 1 - i : i)));
-}
-
 // A BITMAPINFOHEADER without compression, then the top-down `pixels` bottom row first, each row
 // padded to 4 bytes.
 void putBitmap(Bytes& out, int width, int height, int headerHeight, int bits, const Bytes& pixels) {
@@ -35,6 +29,11 @@ void putBitmap(Bytes& out, int width, int height, int headerHeight, int bits, co
 }
 
 } // namespace
+
+void put(Bytes& out, std::size_t value, int size, bool bigEndian) {
+    for (int i = 0; i < size; ++i)
+        out.push_back(std::uint8_t(value >> 8 * (bigEndian ? size - 1 - i : i)));
+}
 
 Bytes writePng(const PngImage& image) {
     Bytes out;

@@ -28,6 +28,9 @@ struct PngImage {
 
 Bytes writePng(const PngImage& image);
 
+// Appends the low `size` bytes of `value`: least significant first (BMP, ICO) or last (PNG).
+void put(Bytes& out, std::size_t value, int size, bool bigEndian = false);
+
 // A chunk with its length and CRC, ready to splice into a file.
 Bytes pngChunk(const char type[4], const Bytes& data);
 

@@ -1,8 +1,13 @@
-// Decompression bombs: small files that claim huge pictures or huge chunks are dealt with at
-// once, without allocating what they claim, and a refused one leaves its number empty. A PNG
-// inside an icon meets the same limits.
+// Hostile pictures. The fuzzer's starting files and every input it ever found, replayed with the
+// fuzz target's checks. Decompression bombs: small files that claim huge pictures or huge chunks
+// are dealt with at once, without allocating what they claim, and a refused one leaves its
+// number empty. A PNG inside an icon meets the same limits.
 #include "tests/support/support.h"
+#include "model/savegame.h"
+#include "tools/fuzz/exercise.h"
 #include "tools/fuzz/files.h"
+#include "tools/fuzz/savegame_exercise.h"
+#include "tools/fuzz/seeds.h"
 #include "ui/picture.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +17,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -43,11 +49,6 @@ namespace {
 
 constexpr int Number = 7;
 
-void put32(Bytes& out, std::uint32_t v, bool bigEndian) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(std::uint8_t(v >> (bigEndian ? 24 - 8 * i : 8 * i)));
-}
-
 // `head` followed by `raw` deflated.
 Bytes withDeflated(Bytes head, const Bytes& raw) {
     Bytes packed(compressBound(uLong(raw.size())));
@@ -70,32 +71,21 @@ Bytes smallPngWith(const Bytes& chunk) {
     return file;
 }
 
-// A truecolour header claiming width x height, then 64 KiB of zero rows: a few hundred bytes.
-Bytes pngClaiming(std::uint32_t width, std::uint32_t height) {
+// A header claiming width x height (truecolour, or 1-bit grey), `padding` bytes of text, then
+// 64 KiB of zero rows: a few hundred bytes and the padding.
+Bytes pngClaiming(std::uint32_t width, std::uint32_t height, std::uint8_t depth = 8,
+                  std::size_t padding = 0) {
     Bytes header;
-    put32(header, width, true);
-    put32(header, height, true);
-    header.insert(header.end(), {8, PNG_COLOR_TYPE_RGB, 0, 0, 0});
+    fuzz::put(header, width, 4, true);
+    fuzz::put(header, height, 4, true);
+    header.insert(
+        header.end(),
+        {depth, std::uint8_t(depth == 8 ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY), 0, 0, 0});
     Bytes file = {137, 80, 78, 71, 13, 10, 26, 10};
     for (const Bytes& chunk :
-         {fuzz::pngChunk("IHDR", header),
+         {fuzz::pngChunk("IHDR", header), fuzz::pngChunk("tEXt", Bytes(padding, 'a')),
           fuzz::pngChunk("IDAT", withDeflated({}, Bytes(1 << 16, 0))), fuzz::pngChunk("IEND", {})})
         file.insert(file.end(), chunk.begin(), chunk.end());
-    return file;
-}
-
-// A zTXt chunk whose length field claims 2 GB, in a file of a few dozen bytes.
-Bytes pngWithLyingChunkLength() {
-    Bytes file = smallPngWith(fuzz::pngChunk("zTXt", Bytes{'a', 0, 0, 0x78, 0x9c}));
-    std::memcpy(file.data() + 33, "zomm", 4); // 0x7A6F6D6D
-    return file;
-}
-
-// The same kind of claim (1.3 GB) in a chunk header that ends the file, with no room for the
-// data or the CRC.
-Bytes pngEndingInAChunkHeader() {
-    Bytes file(smallPng().begin(), smallPng().end() - 12);
-    file.insert(file.end(), {0x4D, 0x00, 0x23, 0x00, 'z', 'T', 'X', 't'});
     return file;
 }
 
@@ -122,7 +112,7 @@ Bytes bmpClaiming(std::int32_t width, std::int32_t height, int bits, int compres
     for (std::uint32_t v : {64u, 0u, 62u, 40u, std::uint32_t(width), std::uint32_t(height),
                             1u | std::uint32_t(bits) << 16, std::uint32_t(compression), 2u, 0u, 0u,
                             2u, 0u, 0u, 0xFFFFFFu})
-        put32(file, v, false);
+        fuzz::put(file, v, 4);
     file.insert(file.end(), {0, 1});
     return file;
 }
@@ -147,11 +137,12 @@ TEST(Bombs, HugeClaimsAreRefusedQuicklyAndLeaveTheNumberEmpty) {
     const Bytes bmp = bmpClaiming(100000, 200000, 32, 0);
     const Bytes icoBmp(bmp.begin() + 14, bmp.end()); // an icon's BMP has no file header
     const std::pair<const char*, Bytes> bombs[] = {
-        {"png past the side limit", pngClaiming(100000, 100000)},
-        {"png 8192 x 8192, past the pixel limit", pngClaiming(8192, 8192)},
+        // 8 MB of rows, which 9 KB could hold, but 64 M pixels: only the pixel budget refuses it.
+        {"png 8192 x 8192 at 1 bit, past the pixel limit", pngClaiming(8192, 8192, 1, 9000)},
         {"png 4096 x 4096 from a few hundred bytes", pngClaiming(4096, 4096)},
-        {"png chunk claiming 2 GB", pngWithLyingChunkLength()},
-        {"png chunk header claiming 1.3 GB at the end", pngEndingInAChunkHeader()},
+        {"png chunk claiming 2 GB", corpusFile("png-ztxt-claims-2gb.png")},
+        {"png chunk header claiming 1.3 GB at the end",
+         corpusFile("png-chunk-header-in-last-bytes.png")},
         {"bmp 100000 x 100000", bmpClaiming(100000, 100000, 24, 0)},
         {"bmp 100000 x -100000 top-down", bmpClaiming(100000, -100000, 24, 0)},
         {"rle bmp 8192 x 8192", bmpClaiming(8192, 8192, 8, 1)},
@@ -163,6 +154,14 @@ TEST(Bombs, HugeClaimsAreRefusedQuicklyAndLeaveTheNumberEmpty) {
         SCOPED_TRACE(name);
         ASSERT_LT(file.size(), 1u << 20);
         EXPECT_FALSE(load(file));
+    }
+    EXPECT_TRUE(load(bmpClaiming(4, 4, 8, 1))); // a small run-length picture is fine
+    // The two chunks overrunning their file are refused before libpng starts, at no cost at all.
+    for (const Bytes& file : {bombs[2].second, bombs[3].second}) {
+        ui::Picture out;
+        allocated = 0;
+        EXPECT_FALSE(ui::decodePicture(file.data(), file.size(), out));
+        EXPECT_EQ(allocated.load(), 0u);
     }
 }
 
@@ -187,17 +186,41 @@ TEST(Bombs, AncillaryChunkBombsCostOnlyTheChunk) {
         }
 }
 
-// An icon's PNG takes the same hardened path yet keeps its tRNS transparency, as icons always
-// have, where a PNG of its own is drawn opaque.
-TEST(Bombs, AnIconsPngKeepsItsTransparency) {
-    fuzz::PngImage image{.width = 2, .height = 1, .colorType = PNG_COLOR_TYPE_PALETTE};
-    image.palette = {{200, 10, 20}, {30, 40, 250}};
-    image.paletteAlpha = {0};
-    image.rows = {Bytes{0, 1}};
-    const Bytes icon = fuzz::writeIcoPng(2, 1, fuzz::writePng(image));
-    ui::Picture decoded;
-    ASSERT_TRUE(ui::decodePicture(icon.data(), icon.size(), decoded));
-    EXPECT_EQ(decoded.pixels, (Bytes{20, 10, 200, 0, 250, 40, 30, 255}));
+// The seeds must decode; every input must pass the fuzz target's checks.
+TEST(FuzzCorpus, SeedsAndEveryRecordedFindingAreHandled) {
+    for (const auto& [name, bytes] : fuzz::seedFiles()) {
+        ui::Picture picture;
+        EXPECT_TRUE(ui::decodePicture(bytes.data(), bytes.size(), picture)) << name;
+        EXPECT_EQ(fuzz::exercisePicture(bytes.data(), bytes.size()), "") << name;
+    }
+    int replayed = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(SELVO_CORPUS)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const fuzz::Bytes bytes(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(fuzz::exercisePicture(bytes.data(), bytes.size()), "") << entry.path();
+        ++replayed;
+    }
+    EXPECT_GT(replayed, 0) << "no inputs under " << SELVO_CORPUS;
+}
+
+// The saved-game fuzzer's starting files and findings: "good-" ones are read, "bad-" ones
+// refused, every one with the fuzz target's checks.
+TEST(FuzzCorpus, SavedGamesAreReadOrRefusedSoundly) {
+    ASSERT_TRUE(fuzz::useAreasPicture("Media/KarteGebiete.png"));
+    int replayed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(SELVO_SAVEGAMES)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const fuzz::Bytes bytes(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(fuzz::exerciseSavedGame(bytes.data(), bytes.size()), "") << entry.path();
+        model::SavedGame game;
+        std::string error;
+        const bool read = model::loadSavedGame(entry.path(), game, error);
+        EXPECT_EQ(read, entry.path().filename().string().starts_with("good-"))
+            << entry.path() << ": " << error;
+        ++replayed;
+    }
+    EXPECT_GE(replayed, 4);
 }
 
 } // namespace
