@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# selvo-sim's files and signals as a user meets them: every refusal before the batch, all
-# outputs or none, and no temporary file or game process left by an ending signal. Cases where
+# selvo-sim's files and signals as a user meets them: every refusal before the batch, bad input,
+# files written through, all outputs or none, and no temporary file or game process left by an
+# ending signal. Cases where
 # root's rights would hide a fault run as the unprivileged user 65534.
 #   tests/sim/files.sh SELVO_SIM MEDIA_FOLDER
 set -u
@@ -60,6 +61,7 @@ refuse() {
     [ "$(printf '%s\n' "$err" | wc -l)" = 1 ] || fail "$name: not one line: $err"
     case $err in *"$fragment"*) ;; *) fail "$name: '$err' does not name '$fragment'" ;; esac
     [ "$(state "$folder")" = "$before" ] || fail "$name: $folder changed"
+    [ ! -s "$work/stdout" ] || fail "$name: wrote to standard output"
 }
 
 old() { echo "previous results" >"$1"; }
@@ -101,6 +103,38 @@ if [ "$root" = 1 ]; then
     [ "$status" = 0 ] && [ "$(stat -c '%u %g %a' "$home/theirs.csv")" = "65534 65534 640" ] ||
         fail "owner and mode not kept: $status $(stat -c '%u %g %a' "$home/theirs.csv") $err"
 fi
+
+# --- Bad input: exit 2 with one line, before anything is written ----------------------------
+mkdir "$work/media" && printf '\x89PNG\r\n\x1a\n not really' >"$work/media/KarteGebiete.png"
+refuse "unknown option" 0 "$home" "unknown option '--frobnicate'" --frobnicate --out "$home/keep.csv"
+refuse "no areas picture" 0 "$home" "$work/nowhere/KarteGebiete.png not found" \
+    --media "$work/nowhere" --out "$home/keep.csv"
+refuse "damaged areas picture" 0 "$home" "$work/media/KarteGebiete.png cannot be read" \
+    --media "$work/media" --out "$home/keep.csv"
+refuse "plot type" 0 "$home" "unknown picture type" --out "$home/keep.csv" --plot "$home/c.gif"
+
+# --- Written through: a link's target replaced, a file's mode kept, a FIFO written directly --
+for option in --out --by-year; do
+    run 0 "$option" "$work/plain"
+    plain=$(cat "$work/plain")
+    t=$work/through
+    rm -rf "$t" && mkdir "$t"
+    old "$t/target" && ln -s target "$t/link" && old "$t/private" && chmod 640 "$t/private"
+    mkfifo "$t/fifo"
+    for name in link private; do
+        run 0 "$option" "$t/$name"
+        check
+        [ "$status" = 0 ] || fail "$option $name: status $status ($err)"
+    done
+    timeout 60 cat "$t/fifo" >"$work/from-fifo" &
+    run 0 "$option" "$t/fifo"
+    wait $!
+    check
+    [ -L "$t/link" ] && [ "$(cat "$t/target")" = "$plain" ] && [ "$(cat "$t/private")" = "$plain" ] &&
+        [ "$(stat -c %a "$t/private")" = 640 ] && [ -p "$t/fifo" ] &&
+        [ "$(cat "$work/from-fifo")" = "$plain" ] && [ "$(ls "$t" | tr '\n' ' ')" = "fifo link private target " ] ||
+        fail "$option written through: $(ls -l "$t")"
+done
 
 # --- All or nothing: a late failure replaces nothing and leaves no temporary file ------------
 if [ -w /dev/full ]; then
