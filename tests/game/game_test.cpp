@@ -28,8 +28,6 @@ namespace {
 
 using namespace model;
 using namespace map;
-using namespace report;
-using namespace app;
 using namespace support;
 
 class Game : public ::testing::Test {

@@ -29,8 +29,6 @@ namespace {
 
 using namespace model;
 using namespace map;
-using namespace report;
-using namespace app;
 using namespace support;
 
 std::ostringstream out;

@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -63,23 +64,21 @@ TEST(AreasPicture, SixteenConnectedAreasHoldEveryFounder) {
     model::setAreaMap({p.width, p.height, ui::pixelValues(p)});
     ASSERT_TRUE(model::hasAreaMap());
     for (int area = 1; area <= model::AreaCount; ++area) {
-        std::vector<std::pair<int, int>> todo, all;
-        std::vector<bool> seen(std::size_t(p.width * p.height));
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x)
-                if (model::areaValue(x, y) == area) all.emplace_back(x, y);
-        ASSERT_FALSE(all.empty()) << "Area " << area;
-        todo.push_back(all.front());
-        std::size_t reached = 0;
+        const auto& v = model::areaMap().values;
+        const auto first = std::find(v.begin(), v.end(), area);
+        ASSERT_NE(first, v.end()) << "Area " << area;
+        std::vector<bool> seen(v.size());
+        std::vector<std::pair<int, int>> todo = {{int(first - v.begin()) % p.width,
+                                                  int(first - v.begin()) / p.width}};
         while (!todo.empty()) {
             const auto [x, y] = todo.back();
             todo.pop_back();
             if (model::areaValue(x, y) != area || seen[std::size_t(y * p.width + x)]) continue;
             seen[std::size_t(y * p.width + x)] = true;
-            ++reached;
             todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
         }
-        EXPECT_EQ(reached, all.size()) << "Area " << area << " is in pieces";
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), true), std::count(v.begin(), v.end(), area))
+            << "Area " << area << " is in pieces";
     }
     for (const model::Founder& f : model::founderTable)
         EXPECT_TRUE(model::isArea(model::areaAt(f.x, f.y))) << f.x << "," << f.y;

@@ -36,13 +36,16 @@ TEST(RandomDraw, ItsStateCanBeTakenAndGivenBack) {
     model::R(10);
     const model::RandomState saved = model::randomState();
     EXPECT_TRUE(saved.seeded);
-    std::vector<std::int32_t> draws;
-    for (int i = 0; i < 40; ++i)
-        draws.push_back(model::R(1000));
+    const auto draws = [] {
+        std::vector<std::int32_t> d(40);
+        for (std::int32_t& v : d)
+            v = model::R(1000);
+        return d;
+    };
+    const std::vector<std::int32_t> first = draws();
     ASSERT_TRUE(model::setRandomState(saved));
     EXPECT_EQ(model::randomState(), saved);
-    for (int i = 0; i < 40; ++i)
-        EXPECT_EQ(model::R(1000), draws[std::size_t(i)]) << i;
+    EXPECT_EQ(draws(), first);
 
     const model::RandomState now = model::randomState();
     model::RandomState bad[3] = {saved, saved, {}};

@@ -2,7 +2,6 @@
 // are written as text (the deaths with their causes): an animal is "<Area> <f|m> <age> c<constitution> @<x>,<y> g<genes>
 // ill<illness>/<level>" (all after the age optional: c50 @50,50 g11 ill0/0), and a result adds
 // the size class after the age and the icon after the genes.
-#include "model/areas.h"
 #include "model/game.h"
 #include "model/herd.h"
 #include "model/random.h"
@@ -89,8 +88,7 @@ std::string herdText() {
 
 struct Step {
     const char* name;
-    // The Area map's value, 100 x 100, then "x0,y0,x1,y1=value" painted; "none": no map.
-    const char* areas;
+    const char* areas; // the Area map's value, 100 x 100, then "x0,y0,x1,y1=value" painted
     const char* herd;
     std::string draws;
     const char* after;
@@ -105,7 +103,6 @@ std::string step(const std::string& areas, const std::string& herd, const std::s
     model::loadTables();
     model::herdClear();
     model::year = 0;
-    model::yearRating = -2;
     model::birthsThisYear = 5;
     model::deathsThisYear = 7;
     model::oldAgeDeathsThisYear = model::weaknessDeathsThisYear = 3;
@@ -113,7 +110,6 @@ std::string step(const std::string& areas, const std::string& herd, const std::s
     int fill = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0, v = 0;
     in >> fill;
     support::makeAreas(100, 100, fill);
-    if (std::string(areas) == "none") model::setAreaMap({});
     for (std::string paint;
          in >> paint && std::sscanf(paint.c_str(), "%d,%d,%d,%d=%d", &x0, &y0, &x1, &y1, &v) == 5;)
         support::paintAreas(x0, y0, x1, y1, v);
@@ -132,8 +128,6 @@ TEST_P(YearStep, DrawsAndChangesExactlyAsTheRulesSay) {
 }
 
 const Step steps[] = {
-    {"WithoutAnAreaMapOnlyTheYearCounts", "none", "1 f 5", "",
-     "year 1 rating -2 births 0 deaths 0 = 0 old + 0 weak\n1 f 5/1 c50 @50,50 g11=5 ill0/0"},
     {"EmptyHerdDrawsOnlyTheRating", "1", "", "3:3 3:2", "year 1 rating 2 births 0 deaths 0 = 0 old + 0 weak"},
     // Area 16 (capacity 12) feeds 10 to each of two.
     {"DeathByAgeFrom18CertainAt24", "16", "16 f 23; 16 f 16; 16 f 17; 16 f 17",

@@ -37,10 +37,9 @@ void expectLines(const std::string& got, const std::string& want) {
     EXPECT_FALSE(std::getline(g, gl)) << "extra line: " << gl;
 }
 
-using Lists = std::pair<std::string, std::string>;
-void expectLists(const Lists& got, const Lists& want) {
-    expectLines(got.first, want.first);
-    expectLines(got.second, want.second);
+// The list and the grid one after the other.
+std::string both(const std::pair<std::string, std::string>& lists) {
+    return lists.first + lists.second;
 }
 
 class Report : public ::testing::Test {
@@ -61,9 +60,9 @@ TEST_F(Report, ListRowsShowEachAnimalSortedByArea) {
         a.iconPicture = iconForGenes(g1, g2);
     }
     // Small icons: blue 10, red 11, green 13; colours red 0000ff, yellow 00ffff, blue ff0000.
-    expectLists(
-        reportLists(),
-        Lists("  columns: Selvo/30 Gebiet/50 Alter/50 Geschlecht/90 Gen 1/50 Gen 2/50 Gesund/50"
+    expectLines(
+        both(reportLists()),
+        both({"  columns: Selvo/30 Gebiet/50 Alter/50 Geschlecht/90 Gen 1/50 Gen 2/50 Gesund/50"
               " Krank/60\n"
               "  row 0 picture 10: [] [0] [5] [weiblich] [ #ff0000] [ #ff0000] [70] [0]\n"
               "  row 1 picture 11: [] [2] [3] [männlich] [ #0000ff] [ #0000ff] [55] [0]\n"
@@ -74,7 +73,7 @@ TEST_F(Report, ListRowsShowEachAnimalSortedByArea) {
               "  row 1 picture -1: [0   (-5)] [0   (-5)] [1   (1)] [   (0)]\n"
               "  row 2 picture -1: [0   (-5)] [1   (1)] [1   (1)] [   (0)]\n"
               "  row 3 picture -1: [] [] [] []\n"
-              "  row 4 picture -1: [   (0)] [   (0)] [   (0)] []\n"));
+              "  row 4 picture -1: [   (0)] [   (0)] [   (0)] []\n"}));
 }
 
 // Rows: second gene red, yellow, blue, a spacer, "Kein Gen"; columns: first gene, "Kein Gen".
@@ -88,14 +87,14 @@ TEST_F(Report, GridOfTheFoundersAndOfNoHerd) {
                                     "  row 4 picture -1: [   (0)] [   (0)] [   (0)] []\n");
     herdClear();
     const std::string noPair = "[0   (-5)] [0   (-5)] [0   (-5)] [   (-100)]\n";
-    expectLists(
-        reportLists(),
-        Lists("  columns: Selvo/30 Gebiet/50 Alter/50 Geschlecht/90 Gen 1/50 Gen 2/50 Gesund/50"
+    expectLines(
+        both(reportLists()),
+        both({"  columns: Selvo/30 Gebiet/50 Alter/50 Geschlecht/90 Gen 1/50 Gen 2/50 Gesund/50"
               " Krank/60\n",
               "  columns: Rot/80 Gelb/80 Blau/80 Kein Gen/80\n  row 0 picture -1: " + noPair +
                   "  row 1 picture -1: " + noPair + "  row 2 picture -1: " + noPair +
                   "  row 3 picture -1: [] [] [] []\n"
-                  "  row 4 picture -1: [   (-100)] [   (-100)] [   (-100)] []\n"));
+                  "  row 4 picture -1: [   (-100)] [   (-100)] [   (-100)] []\n"}));
 }
 
 } // namespace

@@ -48,19 +48,18 @@ struct Case {
     std::int32_t areaAt(std::int32_t x, std::int32_t y) const {
         if (lost.contains(AreasPicture)) return 0;
         if (x < 0 || y < 0 || x >= MapWidth || y >= MapHeight) return -1;
-        const std::uint8_t* px = &committedAreas()[(std::size_t(y) * MapWidth + x) * 3];
-        return px[2] | px[1] << 8 | px[0] << 16;
+        return committedAreas()[std::size_t(y) * MapWidth + std::size_t(x)];
     }
     // Read once, in the project folder, before any game starts.
-    static const std::vector<std::uint8_t>& committedAreas() {
-        static const std::vector<std::uint8_t> pixels = [] {
+    static const std::vector<std::int32_t>& committedAreas() {
+        static const std::vector<std::int32_t> values = [] {
             std::ifstream in(PictureFiles[AreasPicture], std::ios::binary);
             const std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
             ui::Picture p;
             ui::decodePicture(bytes.data(), bytes.size(), p);
-            return p.pixels;
+            return ui::pixelValues(p);
         }();
-        return pixels;
+        return values;
     }
 };
 
@@ -136,7 +135,7 @@ TEST_P(MissingMedia, OnlyWhatTheLostPictureCarriesIsLost) {
     Case c{GetParam(), {}};
     for (int n = 0; n < PictureCount; ++n)
         if (std::string(PictureFiles[n]).starts_with(c.file)) c.lost.insert(n);
-    ASSERT_EQ(Case::committedAreas().size(), std::size_t(MapWidth) * MapHeight * 3);
+    ASSERT_EQ(Case::committedAreas().size(), std::size_t(MapWidth) * MapHeight);
     support::TempFolder folder;
     std::filesystem::copy("Media", folder.path / "Media");
     std::filesystem::remove_all(folder.path / c.file);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # selvo-sim's files and signals as a user meets them: every refusal before the batch, bad input,
-# files written through, all outputs or none, and no temporary file or game process left by an
+# files written through, its charts, all outputs or none, and no temporary file or game process left by an
 # ending signal. Cases where
 # root's rights would hide a fault run as the unprivileged user 65534.
 #   tests/sim/files.sh SELVO_SIM MEDIA_FOLDER
@@ -135,6 +135,21 @@ for option in --out --by-year; do
         [ "$(cat "$work/from-fifo")" = "$plain" ] && [ "$(ls "$t" | tr '\n' ' ')" = "fifo link private target " ] ||
         fail "$option written through: $(ls -l "$t")"
 done
+
+# --- Charts: a PNG of the chart's size and an SVG with its title, beside the by-year table ----
+for chart in c.png c.SVG; do
+    run 0 --seed 5 --runs 3 --years 20 --policy cull --out /dev/null --plot "$home/$chart" \
+        --by-year "$home/by-year.csv"
+    check
+    [ "$status" = 0 ] && grep -q "^selvo-sim: policy cull$" "$work/stderr" &&
+        [ "$(wc -l <"$home/by-year.csv")" = 22 ] || fail "chart $chart: $status $err"
+done
+check
+file "$home/c.png" | grep -q "PNG image data, 1000 x 1500," || fail "PNG: $(file "$home/c.png")"
+check
+[ "$(head -c 5 "$home/c.SVG")" = "<?xml" ] && [ "$(tail -c 7 "$home/c.SVG")" = "</svg>" ] && grep -q "<title>3 Läufe zu 20 Jahren, Startwert 5, Eingriffe: cull</title>" "$home/c.SVG" ||
+    fail "SVG: $(head -c 300 "$home/c.SVG")"
+rm -f "$home/c.png" "$home/c.SVG" "$home/by-year.csv"
 
 # --- All or nothing: a late failure replaces nothing and leaves no temporary file ------------
 if [ -w /dev/full ]; then
