@@ -132,7 +132,7 @@ bool chunksFitInFile(const std::uint8_t* data, std::size_t size) {
 
 bool readNext(MemorySource& source, std::uint8_t* out, std::size_t length) {
     if (length > source.size - source.position) return false;
-    std::memcpy(out, source.data + source.position, length);
+    if (length > 0) std::memcpy(out, source.data + source.position, length); // out may be null then
     source.position += length;
     return true;
 }
