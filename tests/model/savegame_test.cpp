@@ -102,6 +102,7 @@ TEST_F(SavedGames, BrokenFilesAreRefusedWholeWithTheLineNamed) {
         {replaced("areas", "areas 0123456789abcdef"), "einer anderen Gebietskarte"},
         {replaced("history-stride", "history-stride 3"), "Zweierpotenz"},
         {replaced("animals", "animals 100001"), "liegt nicht zwischen 0 und 100000"},
+        {replaced("point", "animal 1 1 5 0 50 50 2 1 9 50 0 0"), "ein Punkt des Verlaufs (point)"},
         {replaced("animal ", "animal 3 1 5 0 50 50 2 1 9 50 0 0"), "Gene müssen"},
         {replaced("animal ", "animal 1 1 6 0 50 50 2 1 9 50 0 0"), "Bild passt nicht"},
         {replaced("animal ", "animal 1 1 5 2 50 50 2 1 9 50 0 0"), "Geschlecht"},
