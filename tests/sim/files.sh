@@ -15,6 +15,9 @@ trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
 home=$work/home # the user's own folder
 mkdir "$home"
+# The areas picture where the user may read it too (the checkout may be private to root).
+mkdir "$work/areas" && cp "$media/KarteGebiete.png" "$work/areas/" && chmod -R a+rX "$work/areas"
+media=$work/areas
 
 if [ "$(id -u)" = 0 ]; then
     if setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null; then
