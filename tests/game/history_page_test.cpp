@@ -78,9 +78,10 @@ TEST(HistoryPage, PairsInOrderOnRoundAxesAndAThinnedHistorySaysSo) {
     EXPECT_EQ(report::historyCharts()[0].title, "Tiere (nur jedes 4. Jahr gezeigt)");
     map::HistoryStride = 1;
 
-    // Few animals still count from 0; none at all still give the axis a height.
-    for (auto [animals, top] : {std::pair{3, 3.0}, {0, 1.0}}) {
-        model::YearFigures p{.year = 1, .animals = animals, .genePool = animals};
+    // Few animals still count from 0, also beside a lost score's own axis; none at all still
+    // give the axis a height.
+    for (auto [animals, score, top] : {std::tuple{3, 3, 3.0}, {2, -300, 2.0}, {0, 0, 1.0}}) {
+        model::YearFigures p{.year = 1, .animals = animals, .genePool = score};
         p.pairs[0] = animals;
         map::History = {p};
         for (const ui::Chart& c : report::historyCharts())
