@@ -18,6 +18,12 @@ mkdir "$home"
 # The areas picture where the user may read it too (the checkout may be private to root).
 mkdir "$work/areas" && cp "$media/KarteGebiete.png" "$work/areas/" && chmod -R a+rX "$work/areas"
 media=$work/areas
+# A sanitizer build names a suppressions file in the checkout, which the user may not read either.
+case ${LSAN_OPTIONS:-} in *suppressions=*)
+    supp=${LSAN_OPTIONS##*suppressions=} && supp=${supp%%:*}
+    cp "$supp" "$work/lsan.supp" && chmod 644 "$work/lsan.supp"
+    export LSAN_OPTIONS=${LSAN_OPTIONS/"$supp"/"$work/lsan.supp"} ;;
+esac
 
 if [ "$(id -u)" = 0 ]; then
     if setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null; then
