@@ -128,7 +128,8 @@ TEST_F(SavedGames, BrokenFilesAreRefusedWholeWithTheLineNamed) {
     EXPECT_EQ(saved(), before);
 }
 
-// A file far larger than any saved game is refused by its size, without being read.
+// A file far larger than any saved game is refused by its size, without being read; a missing
+// and an empty one are refused too.
 TEST(SavedGameFiles, AHugeOrMissingFileIsRefusedAtOnce) {
     support::TempFolder folder;
     const std::string path = folder.write("huge.selvo", {});
@@ -141,6 +142,8 @@ TEST(SavedGameFiles, AHugeOrMissingFileIsRefusedAtOnce) {
     EXPECT_NE(error.find("1024 MB zu groß"), std::string::npos) << error;
     EXPECT_FALSE(loadSavedGame(path + ".none", g, error));
     EXPECT_NE(error.find("kann nicht gelesen werden"), std::string::npos) << error;
+    EXPECT_FALSE(loadSavedGame(folder.write("empty.selvo", {}), g, error));
+    EXPECT_EQ(error, "Zeile 1: keine Spielstand-Datei von Selvo mornik");
 }
 
 } // namespace
