@@ -78,8 +78,7 @@ TEST(HistoryPage, PairsInOrderOnRoundAxesAndAThinnedHistorySaysSo) {
     EXPECT_EQ(report::historyCharts()[0].title, "Tiere (nur jedes 4. Jahr gezeigt)");
     map::HistoryStride = 1;
 
-    // Few animals still count from 0, also beside a lost score's own axis; none at all still
-    // give the axis a height.
+    // Few animals count from 0, also beside a lost score's axis; none still give a height.
     for (auto [animals, score, top] : {std::tuple{3, 3, 3.0}, {2, -300, 2.0}, {0, 0, 1.0}}) {
         model::YearFigures p{.year = 1, .animals = animals, .genePool = score};
         p.pairs[0] = animals;

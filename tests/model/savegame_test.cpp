@@ -128,8 +128,7 @@ TEST_F(SavedGames, BrokenFilesAreRefusedWholeWithTheLineNamed) {
     EXPECT_EQ(saved(), before);
 }
 
-// A file far larger than any saved game is refused by its size, without being read; a missing
-// and an empty one are refused too.
+// Refused: a huge file by its size without being read, a missing one and an empty one.
 TEST(SavedGameFiles, AHugeOrMissingFileIsRefusedAtOnce) {
     support::TempFolder folder;
     const std::string path = folder.write("huge.selvo", {});
