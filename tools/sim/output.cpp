@@ -85,8 +85,10 @@ bool checkOne(Output& o, std::string& identity, std::string& error) {
         return false;
     }
     if (!followLinks(o, o.target, error)) return false;
-    std::string folder = std::filesystem::path(o.target).parent_path().string();
-    if (folder.empty()) folder = ".";
+    // Built whole rather than assigned ".": g++ 12 at -O3 misreads that assignment as an
+    // overlapping copy (-Wrestrict).
+    const std::filesystem::path parent = std::filesystem::path(o.target).parent_path();
+    const std::string folder = parent.empty() ? std::string(".") : parent.string();
     struct stat dir {};
     if (::stat(folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode)) {
         error = errno == EACCES ? because(o, EACCES)
