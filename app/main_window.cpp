@@ -6,6 +6,7 @@
 #include "app/numbers.h"
 #include "app/startup.h"
 #include "map/redraw.h"
+#include "model/areas.h"
 #include "model/builtin_data.h"
 #include "model/game.h"
 #include "model/herd.h"
@@ -143,7 +144,8 @@ bool buildMainWindow() {
         for (int i = 0; i < StatusFieldCount; ++i)
             ui::addStatusField(MainStatusBar, 200);
     }
-    takeAreaMap();
+    // Taken once: a saved game named on the command line has needed it already.
+    if (!model::hasAreaMap()) takeAreaMap();
     startNewGame();
     return true;
 }
