@@ -7,6 +7,7 @@
 #include "model/game.h"
 #include "model/herd.h"
 #include "model/tables.h"
+#include "report/forecast_run.h"
 #include "ui/picture.h"
 #include "ui/window.h"
 
@@ -34,6 +35,8 @@ void startUp() {
     std::error_code ec;
     const std::filesystem::path cwd = std::filesystem::current_path(ec);
     WorkingFolder = folderWithSeparator(ec ? std::string() : cwd.string());
+    // The forecast's simulator reads the same areas picture as the game.
+    report::forecastSetup.mediaDir = WorkingFolder + "Media";
 
     model::loadTables();
     // Read on a second thread while the window is built; each picture is waited for where used.

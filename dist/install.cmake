@@ -9,9 +9,7 @@ include(GNUInstallDirs)
 
 set(SELVO_DIST ${PROJECT_SOURCE_DIR}/dist)
 set(SELVO_APP_ID org.example.selvo_mornik)
-set(SELVO_GAMES_DIR games)
 set(SELVO_DATA_DIR ${CMAKE_INSTALL_DATAROOTDIR}/games/selvo-mornik)
-set(SELVO_EXEC_DIR ${CMAKE_INSTALL_LIBEXECDIR}/selvo-mornik)
 set(SELVO_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/selvo-mornik)
 
 install(TARGETS selvo-mornik RUNTIME DESTINATION ${SELVO_EXEC_DIR})

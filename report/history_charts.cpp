@@ -5,6 +5,7 @@
 #include "map/numbers.h"
 #include "model/animal.h"
 #include "model/builtin_data.h"
+#include "report/round_axis.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,28 +22,6 @@ constexpr std::int32_t AnimalsColour = 0x402010;
 constexpr std::int32_t BirthsColour = 0x20A040;
 constexpr std::int32_t DeathsColour = 0x2020C0;
 constexpr std::int32_t ScoreColour = 0x000000;
-
-// An axis from `low` to at least `high` whose grid steps are 1, 2 or 5 times a power of ten
-// (whole numbers at least), so that labels fall on round values.
-ui::ChartAxis roundAxis(const std::string& title, double low, double high) {
-    const double span = std::max(high - low, 1.0);
-    const double rough = span / 5;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = power;
-    for (double f : {1.0, 2.0, 5.0, 10.0}) {
-        step = f * power;
-        if (step >= rough) break;
-    }
-    step = std::max(step, 1.0);
-    ui::ChartAxis axis;
-    axis.title = title;
-    axis.min = std::floor(low / step) * step;
-    axis.max = std::ceil(high / step) * step;
-    if (axis.max <= axis.min) axis.max = axis.min + step;
-    axis.ticks = int(std::lround((axis.max - axis.min) / step)) + 1;
-    axis.labelFormat = "%.0f";
-    return axis;
-}
 
 std::string titled(const std::string& title) {
     if (map::HistoryStride <= 1) return title;

@@ -13,5 +13,9 @@ constexpr int GenePoolGrid = 19;
 constexpr int HerdListView = 20;
 constexpr int NoGeneLabel = 21;
 constexpr int HistoryChart = 23; // the charts on the page "Verlauf"
+// The page "Prognose".
+constexpr int ForecastProgress = 40; // "312 von 3000 Zukünften", or why there is no forecast
+constexpr int ForecastText = 41;     // a sentence per choice and the command that repeats it
+constexpr int ForecastChart = 42;
 
 } // namespace report

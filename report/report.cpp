@@ -1,10 +1,14 @@
 // The herd report window.
 #include "report/report.h"
 
+#include "map/history.h"
 #include "map/numbers.h"
 #include "model/animal.h"
 #include "model/herd.h"
+#include "model/savegame.h"
 #include "model/tables.h"
+#include "report/forecast.h"
+#include "report/forecast_run.h"
 #include "report/history_charts.h"
 #include "report/numbers.h"
 #include "ui/window.h"
@@ -51,6 +55,11 @@ void buildControls() {
 
     ui::addTab(ReportPanel, "Verlauf");
     ui::createChartControl(HistoryChart, 0, 0, 514, 492, historyCharts());
+
+    ui::addTab(ReportPanel, "Prognose");
+    ui::createLabel(ForecastProgress, 6, 4, 502, 18, "", 0);
+    ui::createLabel(ForecastText, 6, 22, 502, 130, "", ui::LabelSelectable);
+    ui::createChartControl(ForecastChart, 0, 152, 514, 340, forecastCharts({}));
     ui::endPanel(ReportPanel);
 }
 
@@ -67,6 +76,24 @@ void fillList() {
         ui::setListCellColour(HerdListView, row, 4, geneColour(it->gene1));
         ui::setListCellColour(HerdListView, row, 5, geneColour(it->gene2));
     }
+}
+
+// The page "Prognose" as far as the futures are computed.
+void showForecast() {
+    const int all = ForecastRuns * int(ForecastChoices.size());
+    std::string progress = std::to_string(forecast.finished) + " von " + std::to_string(all) +
+                           " Zukünften";
+    if (!forecast.failure.empty())
+        progress = "Prognose nicht möglich: " + forecast.failure;
+    else if (!forecast.running)
+        progress += " berechnet, je " + std::to_string(ForecastYears) + " Jahre";
+    ui::setControlText(ForecastProgress, progress);
+    std::string text;
+    for (std::size_t c = 0; c < ForecastChoices.size(); ++c)
+        if (!forecast.tables[c].empty())
+            text += forecastSentence(ForecastChoices[c], forecast.tables[c]) + "\n";
+    ui::setControlText(ForecastText, text + reproduceLine(forecast.seed));
+    ui::setChartControlCharts(ForecastChart, forecastCharts(forecast.tables));
 }
 
 void fillGrid() {
@@ -107,9 +134,20 @@ void showHerdReport() {
     model::herdSortByArea();
     fillList();
     fillGrid();
+    // The futures start from the herd as the report shows it, sorted as saving it now would.
+    startForecast(model::writeSavedGame(model::captureGame(map::History, map::HistoryStride)),
+                  forecastSetup.seed ? *forecastSetup.seed : freshForecastSeed());
+    showForecast();
+    // While the futures run, the loop looks at their pipes between events; then it only waits.
     for (;;) {
-        if (ui::waitEvent().kind == ui::EventKind::Close) break;
+        const ui::Event event = forecast.running ? ui::pollEvent() : ui::waitEvent();
+        if (event.kind == ui::EventKind::Close) break;
+        if (forecast.running) {
+            if (pollForecast()) showForecast();
+            if (event.kind == ui::EventKind::None) ui::sleepMs(1);
+        }
     }
+    stopForecast();
     ui::closeWindow(map::ReportWindow);
 }
 

@@ -14,6 +14,7 @@
 #include <QGraphicsView>
 #include <QImage>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -114,7 +115,11 @@ QChart* makeChart(const Chart& c, bool compact) {
         const QColor colour = colourOf(s.colour);
         if (s.kind == SeriesKind::Line) {
             QLineSeries* line = makeLine(s.points);
-            line->setPen(QPen(colour, 2));
+            QPen pen(colour, 2);
+            pen.setStyle(s.style == LineStyle::Dashed   ? Qt::DashLine
+                         : s.style == LineStyle::Dotted ? Qt::DotLine
+                                                        : Qt::SolidLine);
+            line->setPen(pen);
             // A line through one point draws nothing; its marker shows where it is.
             line->setPointsVisible(s.points.size() == 1);
             added = line;
@@ -144,7 +149,13 @@ QChart* makeChart(const Chart& c, bool compact) {
         chart->addSeries(added);
         added->attachAxis(x);
         added->attachAxis(s.rightAxis && right ? right : y);
+        if (!s.inLegend)
+            for (QLegendMarker* marker : chart->legend()->markers(added))
+                marker->setVisible(false);
     }
+    // A chart whose series are all named elsewhere gives its legend's room to the plot.
+    chart->legend()->setVisible(std::any_of(c.series.begin(), c.series.end(),
+                                            [](const ChartSeries& s) { return s.inLegend; }));
     if (compact) compactLook(chart);
     return chart;
 }
@@ -250,16 +261,52 @@ bool createChartControl(int number, int x, int y, int width, int height,
     return true;
 }
 
-int chartPointCount(int control, int chart, int series) {
+namespace {
+
+QGraphicsView* chartView(int control) {
     const auto entry = detail::controls.find(control);
     if (entry == detail::controls.end() || entry->second.kind != detail::ControlKind::Chart)
-        return -1;
-    auto* view = static_cast<QGraphicsView*>(entry->second.widget);
+        return nullptr;
+    return static_cast<QGraphicsView*>(entry->second.widget);
+}
+
+// The charts a control shows, top to bottom.
+std::vector<QChart*> shownCharts(QGraphicsView* view) {
     std::vector<QChart*> shown;
+    if (view == nullptr) return shown;
     for (QGraphicsItem* item : view->scene()->items())
         if (auto* c = dynamic_cast<QChart*>(item)) shown.push_back(c);
     std::sort(shown.begin(), shown.end(),
               [](QChart* a, QChart* b) { return a->geometry().top() < b->geometry().top(); });
+    return shown;
+}
+
+} // namespace
+
+bool setChartControlCharts(int number, const std::vector<Chart>& charts) {
+    QGraphicsView* view = chartView(number);
+    if (view == nullptr || charts.empty()) return false;
+    QGraphicsScene* old = view->scene();
+    auto* scene = new QGraphicsScene(view);
+    layOutCharts(*scene, {}, charts, view->width(), view->height(), true);
+    view->setScene(scene);
+    delete old; // with the charts it owned
+    return true;
+}
+
+int chartCount(int control) {
+    QGraphicsView* view = chartView(control);
+    return view == nullptr ? -1 : int(shownCharts(view).size());
+}
+
+int chartSeriesCount(int control, int chart) {
+    const std::vector<QChart*> shown = shownCharts(chartView(control));
+    if (chart < 0 || chart >= int(shown.size())) return -1;
+    return int(shown[std::size_t(chart)]->series().size());
+}
+
+int chartPointCount(int control, int chart, int series) {
+    const std::vector<QChart*> shown = shownCharts(chartView(control));
     if (chart < 0 || chart >= int(shown.size())) return -1;
     const QList<QAbstractSeries*> all = shown[std::size_t(chart)]->series();
     if (series < 0 || series >= all.size()) return -1;

@@ -20,6 +20,9 @@ enum class SeriesKind {
              // chart give the same x values in the same order.
 };
 
+// How a Line is drawn, so that lines tell apart without their colours.
+enum class LineStyle { Solid, Dashed, Dotted };
+
 struct ChartSeries {
     SeriesKind kind = SeriesKind::Line;
     std::string name;        // the legend entry; every series has one
@@ -27,6 +30,8 @@ struct ChartSeries {
     std::vector<ChartPoint> points;
     std::vector<ChartPoint> lower; // Band only: its lower edge
     bool rightAxis = false;        // measured on the chart's y2 axis at the right
+    LineStyle style = LineStyle::Solid; // Line only
+    bool inLegend = true; // false for a series its neighbour's legend entry already names
 };
 
 struct ChartAxis {
@@ -62,6 +67,15 @@ bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, 
 // current parent (a window or a tab page). It reports no events.
 bool createChartControl(int number, int x, int y, int width, int height,
                         const std::vector<Chart>& charts);
+
+// Shows `charts` in chart control `number` instead of what it showed; false when there is no
+// such control or nothing to show.
+bool setChartControlCharts(int number, const std::vector<Chart>& charts);
+
+// The number of charts a chart control shows, or of series in its chart `chart`; -1 when there
+// is no such control or chart.
+int chartCount(int control);
+int chartSeriesCount(int control, int chart);
 
 // Points of series `series` of chart `chart` (both from 0, top to bottom and in the order
 // given) as the chart control shows them; -1 when there is no such control, chart or series.

@@ -77,7 +77,7 @@ std::string askFileToSave(const std::string& title, const std::string& filter,
 
 // ---- Controls (position and size in the parent's client coordinates) ----------------------
 
-enum LabelFlags : unsigned { LabelCentred = 1, LabelSunken = 2 };
+enum LabelFlags : unsigned { LabelCentred = 1, LabelSunken = 2, LabelSelectable = 4 };
 enum ListFlags : unsigned { ListGridLines = 1 };
 constexpr int NoPicture = -1;
 

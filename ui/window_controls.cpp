@@ -160,6 +160,7 @@ bool createLabel(int number, int x, int y, int width, int height, const std::str
     label->setWordWrap(true);
     label->setAlignment((flags & LabelCentred) ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
     if (flags & LabelSunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    if (flags & LabelSelectable) label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     enterControl(number, label, ControlKind::Label, x, y, width, height);
     return true;
 }

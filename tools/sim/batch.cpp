@@ -105,6 +105,7 @@ BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& tota
         totals.lastGenepoolSum += g.lastGenepool;
         addGame(table, run, options.restart, g);
         showProgress(bar, (run + 1) * options.years);
+        countFinished(options.progressFd, totals.runs);
     };
 
     const std::int64_t jobs =

@@ -5,6 +5,7 @@
 #include "tools/sim/options.h"
 #include "tools/sim/output.h"
 #include "tools/sim/plot.h"
+#include "tools/sim/progress.h"
 #include "tools/sim/summary.h"
 
 #include <chrono>
@@ -52,6 +53,10 @@ int main(int argc, char** argv) {
         std::fputs(sim::usageText().c_str(), stdout);
         return 0;
     }
+    if (options.progressFd >= 0 && !sim::writableDescriptor(options.progressFd))
+        return fail("--progress-fd " + std::to_string(options.progressFd) +
+                        ": no file descriptor open for writing",
+                    exitBadInput);
     if (!sim::prepareModel(options.media, error) || !sim::prepareStart(options.from, error))
         return fail(error, exitBadInput);
     // The CSV first; the others only when named.

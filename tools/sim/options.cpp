@@ -19,6 +19,7 @@ constexpr NumberOption seedOption{"--seed", 0, MaxSeed};
 constexpr NumberOption runsOption{"--runs", 1, MaxRuns};
 constexpr NumberOption yearsOption{"--years", 0, MaxYears};
 constexpr NumberOption jobsOption{"--jobs", 1, MaxJobs};
+constexpr NumberOption progressOption{"--progress-fd", 1, MaxProgressFd};
 
 constexpr std::pair<std::string_view, Policy> policyNames[] = {{"cull", Policy::Cull},
                                                                {"spread", Policy::Spread}};
@@ -99,7 +100,8 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             continue;
         }
         const bool isNumber = arg == seedOption.name || arg == runsOption.name ||
-                              arg == yearsOption.name || arg == jobsOption.name;
+                              arg == yearsOption.name || arg == jobsOption.name ||
+                              arg == progressOption.name;
         const bool isText = arg == "--media" || arg == "--out" || arg == "--by-year" ||
                             arg == "--plot" || arg == "--policy" || arg == "--from";
         if (!isNumber && !isText) {
@@ -137,7 +139,8 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         const NumberOption& o = arg == seedOption.name   ? seedOption
                                 : arg == runsOption.name ? runsOption
                                 : arg == jobsOption.name ? jobsOption
-                                                         : yearsOption;
+                                : arg == progressOption.name ? progressOption
+                                                             : yearsOption;
         std::int64_t number = 0;
         if (!parseWhole(value, INT64_MIN, INT64_MAX, number)) {
             error = std::string(o.name) + " needs a whole number, not '" + std::string(value) + "'";
@@ -155,6 +158,8 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.runs = number;
         } else if (&o == &jobsOption) {
             options.jobs = number;
+        } else if (&o == &progressOption) {
+            options.progressFd = int(number);
         } else {
             options.years = number;
         }
@@ -182,7 +187,7 @@ std::string policyText(const std::vector<Policy>& policies) {
 std::string usageText() {
     return "Usage: selvo-sim [--seed N] [--runs R] [--years Y] [--media DIR] [--out FILE]\n"
            "                 [--restart] [--jobs J] [--policy LIST] [--by-year FILE]\n"
-           "                 [--plot FILE] [--from FILE]\n"
+           "                 [--plot FILE] [--from FILE] [--progress-fd FD]\n"
            "\n"
            "Plays R games of Y years each without any player action and writes one CSV row\n"
            "per game and year (year 0 is the new game), using the game's own model.\n"
@@ -219,6 +224,9 @@ std::string usageText() {
            "  --from FILE    start every game from the herd saved in FILE (a .selvo file of\n"
            "                 the game) instead of the founders; year 0 is the saved state, the\n"
            "                 file's own random state is not used (game r still uses N + r)\n"
+           "  --progress-fd FD after each finished game, write how many games are finished\n"
+           "                 as a line (\"312\") to the open file descriptor FD, for a\n"
+           "                 program that runs selvo-sim and shows how far it is\n"
            "  --help         show this text\n"
            "\n"
            "Every named file is checked before the first game: a missing folder, a folder,\n"

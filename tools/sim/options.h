@@ -16,6 +16,7 @@ constexpr std::int64_t MaxYears = 1'000'000;
 constexpr std::int64_t MaxRows = 100'000'000; // runs * (years + 1)
 constexpr std::int64_t MaxSeed = 4'294'967'295;
 constexpr std::int64_t MaxJobs = 256;
+constexpr std::int64_t MaxProgressFd = 1023;
 
 // A keeper's action between years; see tools/sim/policy.h.
 enum class Policy { Cull, Spread };
@@ -34,6 +35,7 @@ struct Options {
     std::string byYear;           // the by-year table's file; empty: none
     std::string plot;             // the charts' file; empty: none
     std::string from;             // a saved game every game starts from; empty: the founders
+    int progressFd = -1;          // where finished games are counted; -1: nowhere
     ui::ChartFormat plotFormat = ui::ChartFormat::Png; // from the extension of `plot`
 };
 

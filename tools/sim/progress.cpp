@@ -1,7 +1,9 @@
 // Drawing the progress bar with carriage returns on standard error.
 #include "tools/sim/progress.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace sim {
@@ -38,6 +40,24 @@ void endProgress(Progress& p) {
     std::fprintf(stderr, "\r%*s\r", barWidth + 8, "");
     std::fflush(stderr);
     p.shown = -1;
+}
+
+bool writableDescriptor(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags != -1 && (flags & O_ACCMODE) != O_RDONLY;
+}
+
+void countFinished(int fd, std::int64_t finished) {
+    if (fd < 0) return;
+    char line[24];
+    const int length = std::snprintf(line, sizeof line, "%lld\n", static_cast<long long>(finished));
+    for (int done = 0; done < length;) {
+        const ssize_t n = ::write(fd, line + done, std::size_t(length - done));
+        if (n > 0)
+            done += int(n);
+        else if (n < 0 && errno != EINTR)
+            return; // progress is a courtesy: the games' own results are what must not fail
+    }
 }
 
 } // namespace sim

@@ -18,4 +18,10 @@ void showProgress(Progress& p, std::int64_t doneYears);
 // Clears the bar so that the summary starts on a clean line.
 void endProgress(Progress& p);
 
+// Whether `fd` is a descriptor open for writing, which --progress-fd needs.
+bool writableDescriptor(int fd);
+// Writes `finished` as a line to `fd` (nothing for -1). A reader that has gone away ends the
+// run through SIGPIPE, which cleans up like any other signal.
+void countFinished(int fd, std::int64_t finished);
+
 } // namespace sim
