@@ -159,7 +159,10 @@ bool startChoice(int choice) {
     ::close(count[1]), ::close(table[1]), ::close(message[1]);
     if (error != 0) {
         ::close(count[0]), ::close(table[0]), ::close(message[0]);
-        forecast.failure = program + " startet nicht: " + std::strerror(error);
+        forecast.failure = program + (error == ENOENT   ? " nicht gefunden"
+                                      : error == EACCES ? " ist nicht ausführbar"
+                                                        : " startet nicht (Fehler " +
+                                                              std::to_string(error) + ")");
         return false;
     }
     child.pid = pid;

@@ -13,6 +13,7 @@
 #include "report/numbers.h"
 #include "ui/window.h"
 
+#include <algorithm>
 #include <string>
 
 namespace report {
@@ -78,6 +79,9 @@ void fillList() {
     }
 }
 
+// Choices the page's charts show.
+std::size_t chartedChoices = 0;
+
 // The page "Prognose" as far as the futures are computed.
 void showForecast() {
     const int all = ForecastRuns * int(ForecastChoices.size());
@@ -93,7 +97,12 @@ void showForecast() {
         if (!forecast.tables[c].empty())
             text += forecastSentence(ForecastChoices[c], forecast.tables[c]) + "\n";
     ui::setControlText(ForecastText, text + reproduceLine(forecast.seed));
-    ui::setChartControlCharts(ForecastChart, forecastCharts(forecast.tables));
+    // Charts are redrawn only when a choice is added, not for every future counted.
+    const auto done = std::size_t(std::count_if(forecast.tables.begin(), forecast.tables.end(),
+                                                [](const auto& t) { return !t.empty(); }));
+    if (done != chartedChoices)
+        ui::setChartControlCharts(ForecastChart, forecastCharts(forecast.tables));
+    chartedChoices = done;
 }
 
 void fillGrid() {
@@ -134,6 +143,7 @@ void showHerdReport() {
     model::herdSortByArea();
     fillList();
     fillGrid();
+    chartedChoices = 0; // the charts were just made empty
     // The futures start from the herd as the report shows it, sorted as saving it now would.
     startForecast(model::writeSavedGame(model::captureGame(map::History, map::HistoryStride)),
                   forecastSetup.seed ? *forecastSetup.seed : freshForecastSeed());

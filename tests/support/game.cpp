@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "model/herd.h"
 #include "map/numbers.h"
+#include "report/forecast_run.h"
 #include "ui/qt_access.h"
 #include "ui/window.h"
 
@@ -128,6 +129,20 @@ void throughDialog(int item, const std::string& path) {
 void whileOpen(const std::function<void()>& action, const std::function<void()>& check) {
     QTimer::singleShot(50, check);
     action();
+}
+
+void useBuiltSimulator(std::optional<std::uint32_t> seed) {
+    report::forecastSetup.program = SELVO_BINARY_DIR "/selvo-sim";
+    report::forecastSetup.seed = seed;
+}
+
+void whenForecastDone(const std::function<void()>& then) {
+    QTimer::singleShot(20, [then] {
+        if (report::forecast.running)
+            whenForecastDone(then);
+        else
+            then();
+    });
 }
 
 void requestClose(int window) {

@@ -4,6 +4,8 @@
 #include <Qt>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <functional>
 #include <string>
 
@@ -35,6 +37,11 @@ std::array<std::string, 5> statusTexts();
 // Runs `check` (from a timer) as soon as the loop that `action` enters is waiting, e.g. to look
 // at a secondary window and close it; returns when `action` has returned.
 void whileOpen(const std::function<void()>& action, const std::function<void()>& check);
+
+// The report's page "Prognose" computed by this build's selvo-sim, from `seed` when given.
+void useBuiltSimulator(std::optional<std::uint32_t> seed);
+// Runs `then` (from a timer) once the report's futures are all computed or have failed.
+void whenForecastDone(const std::function<void()>& then);
 
 // Clicks tool-bar item `item` and answers the file dialog it opens with `path`, typed as a
 // player would; returns when the item's action has returned.
