@@ -83,7 +83,8 @@ void compactLook(QChart* chart) {
     QFont small = chart->legend()->font();
     small.setPointSize(7);
     chart->legend()->setFont(small);
-    chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
+    // A line's entry shows its dash pattern, so that the legend does not rely on colour.
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     for (QAbstractAxis* axis : chart->axes()) {
         axis->setLabelsFont(small);
         QFont axisTitle = axis->titleFont();
