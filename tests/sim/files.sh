@@ -121,6 +121,13 @@ refuse "no areas picture" 0 "$home" "$work/nowhere/KarteGebiete.png not found" \
 refuse "damaged areas picture" 0 "$home" "$work/media/KarteGebiete.png cannot be read" \
     --media "$work/media" --out "$home/keep.csv"
 refuse "plot type" 0 "$home" "unknown picture type" --out "$home/keep.csv" --plot "$home/c.gif"
+refuse "progress descriptor" 0 "$home" "--progress-fd 9: no file descriptor open for writing" \
+    --out "$home/keep.csv" --progress-fd 9
+
+# --- Progress: one line per finished game, in order, whichever process played it ---------------
+check
+counted=$("$sim" "${batch[@]}" --jobs 2 --out /dev/null --progress-fd 3 3>&1 2>/dev/null | tr '\n' ' ')
+[ "$counted" = "1 2 3 4 " ] || fail "progress lines: $counted"
 
 # --- Written through: a link's target replaced, a file's mode kept, a FIFO written directly --
 for option in --out --by-year; do
