@@ -13,10 +13,13 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -190,6 +193,10 @@ std::string windowText(int window) {
         if (c->parentWidget() != w) out << " on a page";
         out << "\n";
         if (ui::listColumnCount(n) >= 0) out << listText(n);
+        if (auto* list = qobject_cast<QTreeWidget*>(c))
+            out << "  icons " << list->iconSize().width() << "x" << list->iconSize().height()
+                << (list->uniformRowHeights() ? ", rows alike" : "")
+                << (list->header()->sectionsMovable() ? ", columns movable" : "") << "\n";
     }
     for (int item = 0; item < 64; ++item) {
         auto* button = qobject_cast<QToolButton*>(ui::toolItemWidget(map::MainToolBar, item));
@@ -197,6 +204,9 @@ std::string windowText(int window) {
         out << "tool item " << item << (button->isCheckable() ? " toggle" : "")
             << (ui::isToolItemDown(map::MainToolBar, item) ? " down" : "") << "\n";
     }
+    if (auto* bar = qobject_cast<QStatusBar*>(ui::statusBarWidget(map::MainStatusBar));
+        bar && bar->window() == w)
+        out << "status bar" << (bar->isSizeGripEnabled() ? " with a size grip" : "") << "\n";
     for (int field = 0; QLabel* f = ui::statusField(map::MainStatusBar, field); ++field)
         if (f->window() == w)
             out << "status field " << field << " x " << f->x() << " width " << f->width() << " \""
