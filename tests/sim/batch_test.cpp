@@ -248,7 +248,8 @@ TEST(SimBatch, DeathsByCauseAndThePoliciesInterventions) {
         long long shot = 0, carried = 0;
         for (std::size_t i = 0; i < all.size(); ++i) {
             const Row& r = all[i];
-            EXPECT_EQ(r[OldAge] + r[Weakness], r[Deaths]) << "run " << r[Col::Run] << " year " << r[Year];
+            EXPECT_EQ(r[OldAge] + r[Weakness], r[Deaths])
+                << "run " << r[Col::Run] << " year " << r[Year];
             shot += r[Shot], carried += r[Carried];
             if (policy != sim::Policy::Cull || r[Year] == 0) continue;
             long long excess = 0;

@@ -144,11 +144,11 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             } else if (arg == "--plot-size") {
                 if (!parsePlotSize(value, options.plotWidth, options.plotHeight)) {
                     error = std::string("--plot-size ") + std::string(value) +
-                            ": not WIDTHxHEIGHT in pixels, " +
-                            std::to_string(MinPlotWidth) + " to " + std::to_string(MaxPlotSide) +
-                            " by " + std::to_string(MinPlotHeight) + " to " +
-                            std::to_string(MaxPlotSide) + ", at least " +
-                            std::to_string(MinTallPlotHeight) + " high when not wider than tall";
+                            ": not WIDTHxHEIGHT in pixels, " + std::to_string(MinPlotWidth) +
+                            " to " + std::to_string(MaxPlotSide) + " by " +
+                            std::to_string(MinPlotHeight) + " to " + std::to_string(MaxPlotSide) +
+                            ", at least " + std::to_string(MinTallPlotHeight) +
+                            " high when not wider than tall";
                     return false;
                 }
             } else {

@@ -88,8 +88,8 @@ std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats, bool rest
         [](auto& y) { return y.animalsP10; }));
     // Told apart by the dashes, not only by the shade, which a projector washes out.
     animals.series.push_back(line(stats, "Median", dark, [](auto& y) { return y.animalsMedian; }));
-    ui::ChartSeries& mean =
-        animals.series.emplace_back(line(stats, "Mittelwert", grey, [](auto& y) { return y.animalsMean; }));
+    ui::ChartSeries& mean = animals.series.emplace_back(
+        line(stats, "Mittelwert", grey, [](auto& y) { return y.animalsMean; }));
     mean.dashed = true;
 
     ui::Chart& pool = charts.emplace_back();
@@ -133,7 +133,8 @@ std::string chartHeading(const Options& o) {
 bool renderPlot(const Options& options, const std::vector<YearStats>& stats, std::string& bytes,
                 std::string& error) {
     return ui::renderCharts(chartHeading(options), yearCharts(stats, options.restart),
-                            options.plotWidth, options.plotHeight, options.plotFormat, bytes, error);
+                            options.plotWidth, options.plotHeight, options.plotFormat, bytes,
+                            error);
 }
 
 } // namespace sim
