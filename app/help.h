@@ -3,8 +3,10 @@
 
 namespace app {
 
-// Opens the help window and returns when it has been closed. Every other event meanwhile is
-// dropped; a close request of any window closes the help window only.
+// Opens the help window and returns when it has been closed. A click on its link opens the help
+// page in the desktop's browser or, where none can be started, in a window of its own (closed
+// alone by its close box). Every other event meanwhile is dropped; a close request of any other
+// window closes the help windows only.
 void showHelp();
 
 } // namespace app

@@ -124,15 +124,17 @@ bool buildMainWindow() {
         ui::setAccessibleName(BasketButton, "Korb");
     }
     if (ui::createToolBar(MainToolBar, MainWindow)) {
-        ui::addToolButton(MainToolBar, NewGameButton, ui::StandardIcon::NewDocument);
+        ui::addToolButton(MainToolBar, NewGameButton, ui::StandardIcon::NewDocument,
+                          NewGameToolPicture);
         ui::addToolPictureButton(MainToolBar, AreaBordersToggle, BordersToolPicture, true);
         ui::addToolSeparator(MainToolBar);
-        ui::addToolButton(MainToolBar, ReportButton, ui::StandardIcon::Properties);
+        ui::addToolButton(MainToolBar, ReportButton, ui::StandardIcon::Properties,
+                          ReportToolPicture);
         ui::addToolSeparator(MainToolBar);
-        ui::addToolButton(MainToolBar, HelpButton, ui::StandardIcon::Help);
+        ui::addToolButton(MainToolBar, HelpButton, ui::StandardIcon::Help, HelpToolPicture);
         ui::addToolSeparator(MainToolBar);
-        ui::addToolButton(MainToolBar, OpenButton, ui::StandardIcon::Open);
-        ui::addToolButton(MainToolBar, SaveButton, ui::StandardIcon::Save);
+        ui::addToolButton(MainToolBar, OpenButton, ui::StandardIcon::Open, OpenToolPicture);
+        ui::addToolButton(MainToolBar, SaveButton, ui::StandardIcon::Save, SaveToolPicture);
         ui::setToolItemAccessibleName(MainToolBar, NewGameButton, "Neues Spiel");
         ui::setToolItemAccessibleName(MainToolBar, AreaBordersToggle, "Gebietsgrenzen");
         ui::setToolItemAccessibleName(MainToolBar, ReportButton, "Bericht");

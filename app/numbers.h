@@ -36,12 +36,23 @@ inline constexpr std::array<const char*, map::PictureCount> PictureFiles = {
     "Media/TB_Gebiete.png",
 };
 
-inline constexpr std::array<int, 20> AllControls = {
+// Files of the tool bar's own icons, pictures NewGameToolPicture on, in number order.
+inline constexpr std::array<const char*, map::ToolPictureCount> ToolPictureFiles = {
+    "Media/TB_Neu.png",     "Media/TB_Bericht.png",   "Media/TB_Hilfe.png",
+    "Media/TB_Oeffnen.png", "Media/TB_Speichern.png",
+};
+static_assert(map::NewGameToolPicture == map::PictureCount, "loaded after the other pictures");
+
+// The help page's own window holds controls 50 to 59: so far the page alone.
+constexpr int HelpPageView = 50;
+
+inline constexpr std::array<int, 21> AllControls = {
     map::MapPicture,          map::ModeCaption,    map::ModeIndicator,  map::AnimalInfoBox,
     map::CarriedIndicator,    map::RifleButton,    map::BasketButton,   map::KeepingButton,
     map::YearButton,          report::ReportPanel, report::GeneOneLabel, report::GeneTwoLabel,
     report::RedLabel,         report::YellowLabel, report::BlueLabel,   report::GenePoolGrid,
     report::HerdListView,     report::NoGeneLabel, report::HistoryChart, HelpLink,
+    HelpPageView,
 };
 
 // The layer keeps one table of controls for all windows, so a number used twice would make one

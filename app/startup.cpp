@@ -43,6 +43,8 @@ void startUp() {
     std::vector<std::string> paths;
     for (const char* file : PictureFiles)
         paths.push_back(WorkingFolder + file);
+    for (const char* file : ToolPictureFiles)
+        paths.push_back(WorkingFolder + file);
     ui::loadPictures(paths);
 }
 

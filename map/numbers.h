@@ -9,6 +9,7 @@ namespace map {
 constexpr int MainWindow = 0;
 constexpr int HelpWindow = 1;
 constexpr int ReportWindow = 2;
+constexpr int HelpPageWindow = 4; // the help page itself, where no browser can show it
 
 // ---- Controls of the main window (unique across all windows) ------------------------------
 constexpr int MapPicture = 0;       // the drawn map, 900 x 640 at (5, 30)
@@ -51,6 +52,13 @@ constexpr int BasketPicture = 17;
 constexpr int KeepingPicture = 18;
 constexpr int BordersToolPicture = 19;
 constexpr int PictureCount = 20;
+// The tool bar's own icons, shown where the desktop's icon theme lacks the standard ones.
+constexpr int NewGameToolPicture = 20;
+constexpr int ReportToolPicture = 21;
+constexpr int HelpToolPicture = 22;
+constexpr int OpenToolPicture = 23;
+constexpr int SaveToolPicture = 24;
+constexpr int ToolPictureCount = 5;
 
 // The picture ModeIndicator shows for each intervention mode (Keeping, Rifle, Basket).
 constexpr int ModePictures[3] = {KeepingPicture, RiflePicture, BasketPicture};

@@ -83,8 +83,6 @@ void compactLook(QChart* chart) {
     QFont small = chart->legend()->font();
     small.setPointSize(7);
     chart->legend()->setFont(small);
-    // A line's entry shows its dash pattern, so that the legend does not rely on colour.
-    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     for (QAbstractAxis* axis : chart->axes()) {
         axis->setLabelsFont(small);
         QFont axisTitle = axis->titleFont();
@@ -117,9 +115,9 @@ QChart* makeChart(const Chart& c, bool compact) {
         if (s.kind == SeriesKind::Line) {
             QLineSeries* line = makeLine(s.points);
             QPen pen(colour, 2);
-            pen.setStyle(s.style == LineStyle::Dashed   ? Qt::DashLine
-                         : s.style == LineStyle::Dotted ? Qt::DotLine
-                                                        : Qt::SolidLine);
+            // Dashes short enough to show in a legend entry.
+            if (s.style == LineStyle::Dashed) pen.setDashPattern({3, 2});
+            if (s.style == LineStyle::Dotted) pen.setStyle(Qt::DotLine);
             line->setPen(pen);
             // A line through one point draws nothing; its marker shows where it is.
             line->setPointsVisible(s.points.size() == 1);
@@ -157,14 +155,18 @@ QChart* makeChart(const Chart& c, bool compact) {
     // A chart whose series are all named elsewhere gives its legend's room to the plot.
     chart->legend()->setVisible(std::any_of(c.series.begin(), c.series.end(),
                                             [](const ChartSeries& s) { return s.inLegend; }));
+    // A legend entry drawn as a piece of its line shows a dashed line as dashed.
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     if (compact) compactLook(chart);
     return chart;
 }
 
-// Lays `charts` out in `scene` (which owns them from then on) from top to bottom below the
-// heading, with their plot areas lined up; `compact` for the small charts of a window.
+// Lays `charts` out in `scene` (which owns them from then on) below the heading in `columns`
+// columns, filled row by row, with the plot areas of each column lined up; `compact` for the
+// small charts of a window.
 void layOutCharts(QGraphicsScene& scene, const std::string& heading,
-                  const std::vector<Chart>& charts, int width, int height, bool compact) {
+                  const std::vector<Chart>& charts, int width, int height, bool compact,
+                  int columns = 1) {
     const int top = heading.empty() ? 0 : headingHeight;
     scene.setSceneRect(0, 0, width, height);
     scene.setBackgroundBrush(Qt::white);
@@ -177,22 +179,28 @@ void layOutCharts(QGraphicsScene& scene, const std::string& heading,
         line->setPos((width - line->boundingRect().width()) / 2,
                      (headingHeight - line->boundingRect().height()) / 2);
     }
-    const qreal each = qreal(height - top) / qreal(charts.size());
+    const std::size_t across = std::size_t(std::max(1, columns));
+    const std::size_t rows = (charts.size() + across - 1) / across;
+    const qreal each = qreal(height - top) / qreal(rows);
+    const qreal wide = qreal(width) / qreal(across);
     std::vector<QChart*> made;
-    qreal left = 0, right = width;
+    std::vector<qreal> left(across, 0), right(across, width);
     for (std::size_t i = 0; i < charts.size(); ++i) {
         QChart* chart = made.emplace_back(makeChart(charts[i], compact));
         scene.addItem(chart);
-        chart->setGeometry(0, top + each * qreal(i), width, each);
-        left = std::max(left, chart->plotArea().left());
-        right = std::min(right, chart->plotArea().right());
+        const std::size_t c = i % across;
+        chart->setGeometry(wide * qreal(c), top + each * qreal(i / across), wide, each);
+        left[c] = std::max(left[c], chart->plotArea().left());
+        right[c] = std::min(right[c], chart->plotArea().right());
     }
-    // Widen the margins of the charts with narrower labels, so that all plot areas line up.
-    for (QChart* chart : made) {
+    // Widen the margins of the charts with narrower labels, so that a column's plot areas line
+    // up.
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        QChart* chart = made[i];
         const QRectF area = chart->plotArea();
         QMargins m = chart->margins();
-        m.setLeft(m.left() + int(std::lround(left - area.left())));
-        m.setRight(m.right() + int(std::lround(area.right() - right)));
+        m.setLeft(m.left() + int(std::lround(left[i % across] - area.left())));
+        m.setRight(m.right() + int(std::lround(area.right() - right[i % across])));
         chart->setMargins(m);
     }
 }
@@ -202,8 +210,9 @@ void layOutCharts(QGraphicsScene& scene, const std::string& heading,
 bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, int width,
                   int height, ChartFormat format, std::string& bytes, std::string& error) {
     const int top = heading.empty() ? 0 : headingHeight;
-    if (charts.empty() || width < minChartWidth ||
-        height - top < minChartHeight * int(charts.size())) {
+    const int columns = width > height && charts.size() > 1 ? 2 : 1;
+    const int rows = (int(charts.size()) + columns - 1) / columns;
+    if (charts.empty() || width < minChartWidth * columns || height - top < minChartHeight * rows) {
         error = "the charts do not fit into " + std::to_string(width) + " x " +
                 std::to_string(height) + " pixels";
         return false;
@@ -211,7 +220,7 @@ bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, 
     const QtMessageHandler previous = qInstallMessageHandler(quiet);
     ensureApplication();
     QGraphicsScene scene;
-    layOutCharts(scene, heading, charts, width, height, false);
+    layOutCharts(scene, heading, charts, width, height, false, columns);
     QCoreApplication::processEvents(); // the charts' layouts are redone on a posted request
 
     QBuffer buffer;

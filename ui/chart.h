@@ -58,8 +58,10 @@ enum class ChartFormat { Png, Svg };
 
 // Renders `charts` stacked from top to bottom, each getting an equal share of `height`, with
 // `heading` (when not empty) as a line of text above them all, into an image of width x height
-// pixels, encoded as `format`. Creates a headless application when none exists (the offscreen
-// platform), so it works without a display. False with a one-line message in `error`.
+// pixels, encoded as `format`. A picture wider than tall gets two columns of charts, filled
+// row by row, so that each chart keeps a useful height. Creates a headless application when
+// none exists (the offscreen platform), so it works without a display. False with a one-line
+// message in `error`.
 bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, int width,
                   int height, ChartFormat format, std::string& bytes, std::string& error);
 

@@ -9,15 +9,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTranslator>
-#include <QUrl>
 #include <QWidget>
 #include <QWindow>
 
@@ -393,15 +390,6 @@ void messageBox(const std::string& title, const std::string& text) {
 
 void sleepMs(int milliseconds) {
     if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
-bool openInBrowser(const std::string& path) {
-    QString local = QString::fromUtf8(path);
-    // The help link shows its target as a file:// address; accept it as well as a plain path.
-    if (local.startsWith(QStringLiteral("file://"))) local = local.mid(7);
-    const QFileInfo file(local);
-    if (local.isEmpty() || !file.exists() || !file.isFile()) return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
 }
 
 QWidget* windowWidget(int window) {

@@ -64,7 +64,8 @@ void messageBox(const std::string& title, const std::string& text);
 
 void sleepMs(int milliseconds);
 
-// Opens a local file in the desktop's browser; false when it does not exist or cannot open.
+// Opens a local file in the desktop's browser; false when it does not exist or no browser could
+// be started for it. May wait a second or two for the desktop's answer.
 bool openInBrowser(const std::string& path);
 
 // The toolkit's modal file dialog over the active window, listing the files `filter` names
@@ -94,6 +95,12 @@ bool createTextBox(int number, int x, int y, int width, int height);
 // while the mouse is over it; a left-button release over it reports LeftClick.
 bool createLink(int number, int x, int y, int width, int height, const std::string& text,
                 std::int32_t hoverColour);
+
+// The local web page `path` in a read-only view that fills the current parent window and
+// follows its size, with its pictures; its links open here (pages, places, pictures) or, for
+// web addresses, on the desktop. The window takes the page's title. False when it cannot read
+// the file. Reports no events.
+bool createPageView(int number, const std::string& path);
 
 // Tabbed panel: each added tab's page becomes the parent of the controls created next;
 // endPanel makes the panel's window the parent again.
@@ -140,7 +147,9 @@ enum class StandardIcon { NewDocument, Properties, Help, Open, Save };
 
 // Tool bar across the top of the window's client area: flat buttons, no tool tips.
 bool createToolBar(int number, int window);
-bool addToolButton(int toolBar, int item, StandardIcon icon);
+// A button with the desktop icon theme's standard icon; where the theme has none, `picture`
+// (the program's own), and only where that is empty too, the toolkit's built-in image.
+bool addToolButton(int toolBar, int item, StandardIcon icon, int picture = NoPicture);
 bool addToolPictureButton(int toolBar, int item, int picture, bool toggle);
 void addToolSeparator(int toolBar);
 // Whether toggle `item` is down; false for no such tool bar or item.

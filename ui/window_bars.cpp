@@ -95,7 +95,7 @@ bool createToolBar(int number, int window) {
     return true;
 }
 
-bool addToolButton(int toolBar, int item, StandardIcon icon) {
+bool addToolButton(int toolBar, int item, StandardIcon icon, int picture) {
     ToolBarEntry* entry = findToolBar(toolBar);
     if (!entry || entry->items.contains(item)) return false;
     const char* themeName = "help-contents";
@@ -113,8 +113,16 @@ bool addToolButton(int toolBar, int item, StandardIcon icon) {
         themeName = "document-save";
         fallback = QStyle::SP_DialogSaveButton;
     }
-    QIcon shown = QIcon::fromTheme(QString::fromLatin1(themeName));
-    if (shown.isNull()) shown = entry->bar->style()->standardIcon(fallback, nullptr, entry->bar);
+    // hasThemeIcon rather than a null check: without a theme, fromTheme may still hand back an
+    // icon that draws nothing. The style's own images are the last resort, for a missing picture.
+    const QString name = QString::fromLatin1(themeName);
+    QIcon shown;
+    if (QIcon::hasThemeIcon(name))
+        shown = QIcon::fromTheme(name);
+    else if (const QPixmap own = pixmapOf(picture); !own.isNull())
+        shown = QIcon(own);
+    else
+        shown = entry->bar->style()->standardIcon(fallback, nullptr, entry->bar);
     return enterToolItem(*entry, item, new QAction(shown, QString(), entry->bar));
 }
 

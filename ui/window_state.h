@@ -18,7 +18,18 @@ class QWidget;
 
 namespace ui::detail {
 
-enum class ControlKind { Picture, Button, PictureButton, Label, TextBox, Link, Panel, List, Chart };
+enum class ControlKind {
+    Picture,
+    Button,
+    PictureButton,
+    Label,
+    TextBox,
+    Link,
+    Panel,
+    List,
+    Chart,
+    Page
+};
 
 struct WindowEntry {
     QWidget* widget = nullptr; // a LayerWindow; owns every control and bar on it

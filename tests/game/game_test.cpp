@@ -7,15 +7,20 @@
 #include "model/savegame.h"
 #include "tests/support/game.h"
 #include "tests/support/support.h"
+#include "ui/picture.h"
 #include "ui/qt_access.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 #include <QWidget>
 
@@ -32,7 +37,12 @@ using namespace support;
 
 class Game : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { startGame(); }
+    // No icon theme, as on a bare window manager or a kiosk: the tool bar must bring its own.
+    static void SetUpTestSuite() {
+        startWindowing();
+        QIcon::setThemeSearchPaths({});
+        startGame();
+    }
     void SetUp() override {
         clickToolItem(NewGameButton);
         ASSERT_EQ(herdCount(), 19);
@@ -81,6 +91,63 @@ TEST_F(Game, SecondaryWindowsSwallowItsEventsAndCloseOnItsCloseBox) {
         EXPECT_EQ(statusTexts()[0], yearBefore);
         EXPECT_TRUE(herdContains(firstBefore)) << "no new game either";
     }
+}
+
+// Without a theme each standard item shows the game's own picture, pixel for pixel, not the
+// style's last resort.
+TEST_F(Game, ToolBarShowsItsOwnIconsWithoutAnIconTheme) {
+    ASSERT_FALSE(QIcon::hasThemeIcon("help-contents"));
+    for (auto [item, picture] : {std::pair{NewGameButton, NewGameToolPicture},
+                                 {ReportButton, ReportToolPicture},
+                                 {HelpButton, HelpToolPicture},
+                                 {OpenButton, OpenToolPicture},
+                                 {SaveButton, SaveToolPicture}}) {
+        const ui::Picture* own = ui::pictureHandle(picture);
+        ASSERT_TRUE(own && own->channels == 4)
+            << app::ToolPictureFiles[picture - NewGameToolPicture];
+        const QImage want =
+            QImage(own->pixels.data(), own->width, own->height, QImage::Format_ARGB32)
+                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        auto* button = qobject_cast<QToolButton*>(ui::toolItemWidget(MainToolBar, item));
+        ASSERT_NE(button, nullptr);
+        const QImage shown = button->icon().pixmap(16, 16).toImage().convertToFormat(
+            QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(shown, want) << "tool-bar item " << item;
+    }
+}
+
+// With no browser to be found (empty PATH, no BROWSER), the link opens the page in a window of
+// its own, titled as the page; its close box closes it alone, the help window's ends both.
+TEST_F(Game, HelpPageOpensInItsOwnWindowWhereNoBrowserStarts) {
+    TempFolder empty;
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", empty.path.c_str(), 1);
+    ::unsetenv("BROWSER");
+    std::string title, text;
+    bool closedAlone = false;
+    whileOpen([] { clickToolItem(HelpButton); },
+              [&] {
+                  pressControl(app::HelpLink);
+                  QTimer::singleShot(50, [&] {
+                      if (QWidget* page = ui::windowWidget(HelpPageWindow)) {
+                          title = page->windowTitle().toStdString();
+                          if (auto* view =
+                                  qobject_cast<QTextBrowser*>(ui::controlWidget(app::HelpPageView)))
+                              text = view->toPlainText().toStdString();
+                      }
+                      requestClose(HelpPageWindow);
+                      QTimer::singleShot(50, [&] {
+                          closedAlone =
+                              !ui::windowExists(HelpPageWindow) && ui::windowExists(HelpWindow);
+                          requestClose(HelpWindow);
+                      });
+                  });
+              });
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(title, "Selvo mornik – Hilfe");
+    EXPECT_NE(text.find("Die Werkzeugleiste"), std::string::npos) << text.substr(0, 200);
+    EXPECT_TRUE(closedAlone);
+    EXPECT_FALSE(ui::windowExists(HelpWindow) || ui::windowExists(HelpPageWindow));
 }
 
 // A save that cannot be written and a file that is no saved game each say so in a message box;

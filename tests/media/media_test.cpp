@@ -41,6 +41,7 @@ TEST(Generator, DrawsTheCommittedPicturesPixelForPixelAndHalfOfOneIsRefused) {
     EXPECT_TRUE(mkmedia::generateAll(out.string(), report, error)) << error;
     EXPECT_TRUE(mkmedia::generateAppIcons(out.string(), error)) << error;
     std::vector<std::string> files(app::PictureFiles.begin(), app::PictureFiles.end());
+    files.insert(files.end(), app::ToolPictureFiles.begin(), app::ToolPictureFiles.end());
     for (const int size : mkmedia::AppIconSizes)
         files.push_back("dist/icons/selvo-mornik-" + std::to_string(size) + ".png");
     for (const std::string& file : files) {

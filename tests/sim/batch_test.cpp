@@ -4,6 +4,7 @@
 #include "model/herd.h"
 #include "model/random.h"
 #include "model/savegame.h"
+#include "model/tables.h"
 #include "tests/support/support.h"
 #include "tools/sim/batch.h"
 #include "tools/sim/byyear.h"
@@ -31,6 +32,8 @@ using Row = std::vector<long long>;
 // Column positions, as the header names them.
 enum Col { Run, Seed, Year, Rating, Animals, Births, Deaths, Genepool, FirstPair };
 constexpr int Ill = FirstPair + sim::GenePairCount, FirstArea = Ill + 1;
+constexpr int OldAge = FirstArea + model::AreaCount, Weakness = OldAge + 1, Shot = OldAge + 2,
+              Carried = OldAge + 3;
 
 // A batch of `o` on the committed areas picture: its CSV, and its by-year figures when
 // o.byYear is set.
@@ -62,7 +65,7 @@ std::vector<Row> rows(const std::string& text) {
         std::istringstream fields(line);
         for (std::string field; std::getline(fields, field, ',');)
             r.push_back(std::stoll(field));
-        EXPECT_EQ(r.size(), std::size_t(FirstArea + model::AreaCount)) << line;
+        EXPECT_EQ(r.size(), std::size_t(Carried + 1)) << line;
     }
     return out;
 }
@@ -231,6 +234,33 @@ TEST(SimBatch, GamesStartFromASavedHerd) {
     }
     std::string error;
     EXPECT_TRUE(sim::prepareStart("", error));
+}
+
+// The trailing columns: deaths by cause add up to the deaths; cull shoots each year exactly the
+// excess over capacity that the row before shows, and carries none; spread carries pairs.
+TEST(SimBatch, DeathsByCauseAndThePoliciesInterventions) {
+    model::loadTables();
+    sim::Options o;
+    std::tie(o.seed, o.runs, o.years, o.jobs) = std::make_tuple(2u, 4, 60, 1);
+    for (const auto policy : {sim::Policy::Cull, sim::Policy::Spread}) {
+        o.policies = {policy};
+        const std::vector<Row> all = rows(batch(o));
+        long long shot = 0, carried = 0;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const Row& r = all[i];
+            EXPECT_EQ(r[OldAge] + r[Weakness], r[Deaths])
+                << "run " << r[Col::Run] << " year " << r[Year];
+            shot += r[Shot], carried += r[Carried];
+            if (policy != sim::Policy::Cull || r[Year] == 0) continue;
+            long long excess = 0;
+            for (int a = 1; a <= model::AreaCount; ++a)
+                excess += std::max(0LL, all[i - 1][FirstArea + a - 1] - model::AreaCapacity[a]);
+            EXPECT_EQ(r[Shot], excess) << "run " << r[Col::Run] << " year " << r[Year];
+            EXPECT_EQ(r[Carried], 0);
+        }
+        EXPECT_GT(policy == sim::Policy::Cull ? shot : carried, 0);
+        EXPECT_EQ(policy == sim::Policy::Cull ? carried : shot, 0);
+    }
 }
 
 // Wilson's 95 % interval: at 0 of n it runs from 0 to z^2 / (n + z^2), at n of n from

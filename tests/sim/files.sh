@@ -152,20 +152,25 @@ for option in --out --by-year; do
         fail "$option written through: $(ls -l "$t")"
 done
 
-# --- Charts: a PNG of the chart's size and an SVG with its title, beside the by-year table ----
-for chart in c.png c.SVG; do
-    run 0 --seed 5 --runs 3 --years 20 --policy cull --out /dev/null --plot "$home/$chart" \
+# --- Charts: a PNG of the chart's size (landscape by default, or the size asked for) and an SVG
+# with its title in German, beside the by-year table ------------------------------------------
+for chart in c.png c.SVG "d.png --plot-size 1000x1500"; do
+    # shellcheck disable=SC2086 # the name and its size option split on purpose
+    run 0 --seed 5 --runs 3 --years 20 --policy cull --out /dev/null --plot "$home/"$chart \
         --by-year "$home/by-year.csv"
     check
     [ "$status" = 0 ] && grep -q "^selvo-sim: policy cull$" "$work/stderr" &&
         [ "$(wc -l <"$home/by-year.csv")" = 22 ] || fail "chart $chart: $status $err"
 done
 check
-file "$home/c.png" | grep -q "PNG image data, 1000 x 1500," || fail "PNG: $(file "$home/c.png")"
+file "$home/c.png" | grep -q "PNG image data, 1600 x 900," || fail "PNG: $(file "$home/c.png")"
+file "$home/d.png" | grep -q "PNG image data, 1000 x 1500," || fail "PNG: $(file "$home/d.png")"
 check
-[ "$(head -c 5 "$home/c.SVG")" = "<?xml" ] && [ "$(tail -c 7 "$home/c.SVG")" = "</svg>" ] && grep -q "<title>3 Läufe zu 20 Jahren, Startwert 5, Eingriffe: cull</title>" "$home/c.SVG" ||
+[ "$(head -c 5 "$home/c.SVG")" = "<?xml" ] && [ "$(tail -c 7 "$home/c.SVG")" = "</svg>" ] && grep -q "<title>3 Läufe zu 20 Jahren, Startwert 5: Überzählige schießen</title>" "$home/c.SVG" ||
     fail "SVG: $(head -c 300 "$home/c.SVG")"
-rm -f "$home/c.png" "$home/c.SVG" "$home/by-year.csv"
+refuse "plot size" 0 "$home" "--plot-size 800x800: not WIDTHxHEIGHT" --out "$home/keep.csv" \
+    --plot "$home/c.png" --plot-size 800x800
+rm -f "$home/d.png" rm -f "$home/c.png" "$home/c.SVG" "$home/by-year.csv"
 
 # --- All or nothing: a late failure replaces nothing and leaves no temporary file ------------
 if [ -w /dev/full ]; then

@@ -39,6 +39,10 @@ TEST(SimOptions, RefusalsNameTheProblemInOneLine) {
         {{"--policy", "none,cull"}, "unknown policy 'none'"},
         {{"--plot", "chart.jpg"}, "unknown picture type"},
         {{"--plot", "png"}, "unknown picture type"},
+        {{"--plot-size", "1600 x900"}, "not WIDTHxHEIGHT"},
+        {{"--plot-size", "639x480"}, "not WIDTHxHEIGHT"},
+        {{"--plot-size", "800x899"}, "not WIDTHxHEIGHT"},
+        {{"--plot-size", "1600x+900"}, "not WIDTHxHEIGHT"},
     };
     for (const auto& c : cases) {
         sim::Options o;

@@ -9,6 +9,7 @@
 #include "tools/mkmedia/pictures.h"
 #include "tools/mkmedia/png_io.h"
 #include "tools/mkmedia/terrain.h"
+#include "tools/mkmedia/tool_icons.h"
 
 namespace mkmedia {
 
@@ -37,6 +38,8 @@ bool generateAll(const std::string& outDir, std::string& report, std::string& er
     outputs.push_back({"Korb.png", drawBasket()});
     outputs.push_back({"Hege.png", drawKeeping()});
     outputs.push_back({"TB_Gebiete.png", drawBordersTool()});
+    for (const ToolIcon& icon : toolIcons())
+        outputs.push_back({icon.file, icon.draw()});
     for (const Output& o : outputs) {
         if (!writePng(outDir + "/" + o.name, o.image)) {
             error = "cannot write " + outDir + "/" + o.name;

@@ -1,5 +1,5 @@
-// Writes the game's twenty pictures (nineteen files: the plain map serves twice) and the
-// application icon.
+// Writes the game's twenty pictures (nineteen files: the plain map serves twice), the tool
+// bar's five own icons and the application icon.
 #pragma once
 
 #include <array>

@@ -25,7 +25,7 @@ const std::string& csvHeader() {
         h += ",ill";
         for (int a = 1; a <= model::AreaCount; ++a)
             h += ",a" + std::to_string(a);
-        h += '\n';
+        h += ",old_age_deaths,weakness_deaths,shot,carried\n";
         return h;
     }();
     return header;
@@ -33,7 +33,7 @@ const std::string& csvHeader() {
 
 void appendRow(std::string& out, std::int64_t run, std::uint32_t seed, std::int64_t year,
                const YearFigures& f) {
-    constexpr std::size_t fields = 8 + GenePairCount + 1 + model::AreaCount;
+    constexpr std::size_t fields = 8 + GenePairCount + 1 + model::AreaCount + 4;
     char row[fields * fieldRoom];
     char* at = row;
     auto put = [&](std::int64_t v, char after) {
@@ -52,7 +52,12 @@ void appendRow(std::string& out, std::int64_t run, std::uint32_t seed, std::int6
         put(n, ',');
     put(f.ill, ',');
     for (int a = 0; a < model::AreaCount; ++a)
-        put(f.areas[std::size_t(a)], a + 1 < model::AreaCount ? ',' : '\n');
+        put(f.areas[std::size_t(a)], ',');
+    // Added after the Areas, so that readers of the older columns by position still work.
+    put(f.oldAgeDeaths, ',');
+    put(f.weaknessDeaths, ',');
+    put(f.shot, ',');
+    put(f.carried, '\n');
     out.append(row, static_cast<std::size_t>(at - row));
 }
 

@@ -55,10 +55,15 @@ GameEnd playGame(const GameSetup& setup, std::int64_t run, std::string& csv, con
     for (std::int64_t year = 1; year <= o.years; ++year) {
         if (StopRequested) return GameEnd::Stopped;
         applyPolicies(o.policies, setup.points);
+        // The step clears the counts of the interventions before it; the row of the year shows
+        // those that led into it.
+        const std::int32_t shot = model::shotThisYear, carried = model::carriedThisYear;
         result.animalYears += model::herdCount();
         model::yearStep();
         ++result.years;
         f = model::takeFigures();
+        f.shot = shot;
+        f.carried = carried;
         appendRow(csv, run, seed, year, f);
         if (setup.records) result.records.push_back(recordOf(f));
         if (csv.size() >= ChunkBytes && !drain(csv)) return GameEnd::DrainFailed;

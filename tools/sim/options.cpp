@@ -87,6 +87,20 @@ bool parseWhole(std::string_view text, std::int64_t min, std::int64_t max, std::
     return true;
 }
 
+bool parsePlotSize(std::string_view text, int& width, int& height) {
+    const std::size_t x = text.find('x');
+    std::int64_t w = 0, h = 0;
+    if (x == std::string_view::npos || text.substr(0, x).starts_with('+') ||
+        text.substr(x + 1).starts_with('+') ||
+        !parseWhole(text.substr(0, x), MinPlotWidth, MaxPlotSide, w) ||
+        !parseWhole(text.substr(x + 1), MinPlotHeight, MaxPlotSide, h) ||
+        (w <= h && h < MinTallPlotHeight))
+        return false;
+    width = int(w);
+    height = int(h);
+    return true;
+}
+
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error) {
     options = Options{};
     for (int i = 1; i < argc; ++i) {
@@ -103,7 +117,8 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
                               arg == yearsOption.name || arg == jobsOption.name ||
                               arg == progressOption.name;
         const bool isText = arg == "--media" || arg == "--out" || arg == "--by-year" ||
-                            arg == "--plot" || arg == "--policy" || arg == "--from";
+                            arg == "--plot" || arg == "--policy" || arg == "--from" ||
+                            arg == "--plot-size";
         if (!isNumber && !isText) {
             error = "unknown option '" + std::string(arg) + "' (see --help)";
             return false;
@@ -128,6 +143,16 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
                     return false;
                 }
                 options.plot = value;
+            } else if (arg == "--plot-size") {
+                if (!parsePlotSize(value, options.plotWidth, options.plotHeight)) {
+                    error = std::string("--plot-size ") + std::string(value) +
+                            ": not WIDTHxHEIGHT in pixels, " + std::to_string(MinPlotWidth) +
+                            " to " + std::to_string(MaxPlotSide) + " by " +
+                            std::to_string(MinPlotHeight) + " to " + std::to_string(MaxPlotSide) +
+                            ", at least " + std::to_string(MinTallPlotHeight) +
+                            " high when not wider than tall";
+                    return false;
+                }
             } else {
                 (arg == "--media" ? options.media
                  : arg == "--out" ? options.out
@@ -187,7 +212,8 @@ std::string policyText(const std::vector<Policy>& policies) {
 std::string usageText() {
     return "Usage: selvo-sim [--seed N] [--runs R] [--years Y] [--media DIR] [--out FILE]\n"
            "                 [--restart] [--jobs J] [--policy LIST] [--by-year FILE]\n"
-           "                 [--plot FILE] [--from FILE] [--progress-fd FD]\n"
+           "                 [--plot FILE] [--plot-size WxH] [--from FILE]\n"
+           "                 [--progress-fd FD]\n"
            "\n"
            "Plays R games of Y years each without any player action and writes one CSV row\n"
            "per game and year (year 0 is the new game), using the game's own model.\n"
@@ -221,6 +247,9 @@ std::string usageText() {
            "                 share never died out with its interval and the extinctions per\n"
            "                 game so far; an undefined figure is an empty cell\n"
            "  --plot FILE    charts of the by-year figures as a .png or .svg picture\n"
+           "  --plot-size WxH  the charts' size in pixels (default 1600x900, in two columns\n"
+           "                 for a projector; 1000x1500 stacks them for a page), 640x480 to\n"
+           "                 8192x8192, at least 900 high when not wider than tall\n"
            "  --from FILE    start every game from the herd saved in FILE (a .selvo file of\n"
            "                 the game) instead of the founders; year 0 is the saved state, the\n"
            "                 file's own random state is not used (game r still uses N + r)\n"
@@ -240,8 +269,11 @@ std::string usageText() {
            "(runs * (years + 1)). Columns:\n"
            "  run,seed,year,rating,animals,births,deaths,genepool, the nine gene pairs\n"
            "  rr..bb (first gene, second gene; r red, y yellow, b blue), ill (animals with an\n"
-           "  illness), a1..a16 (animals per Area). The row of a year holds the herd after that\n"
-           "  year's step, before any new game that --restart starts.\n"
+           "  illness), a1..a16 (animals per Area), then old_age_deaths and weakness_deaths\n"
+           "  (the deaths by cause, adding up to deaths), shot and carried (animals the\n"
+           "  policies removed as shot, or moved into another Area, before that year's step).\n"
+           "  The row of a year holds the herd after that year's step, before any new game\n"
+           "  that --restart starts.\n"
            "Exit status: 0 done, 1 write error or failed game process, 2 bad arguments, media\n"
            "or files, 128 + N ended by signal N (130 for Ctrl-C); nothing is left behind.\n";
 }

@@ -37,7 +37,13 @@ struct Options {
     std::string from;             // a saved game every game starts from; empty: the founders
     int progressFd = -1;          // where finished games are counted; -1: nowhere
     ui::ChartFormat plotFormat = ui::ChartFormat::Png; // from the extension of `plot`
+    int plotWidth = 1600; // pixels; landscape for a projector, the charts in two columns
+    int plotHeight = 900;
 };
+
+// Sides --plot-size accepts: the four charts fit into every size allowed.
+constexpr int MinPlotWidth = 640, MinPlotHeight = 480, MaxPlotSide = 8192;
+constexpr int MinTallPlotHeight = 900; // a picture not wider than tall stacks all four
 
 // The policies as --policy names them, comma-separated; "none" for an empty list.
 std::string policyText(const std::vector<Policy>& policies);
@@ -46,6 +52,9 @@ std::string policyText(const std::vector<Policy>& policies);
 // (without a trailing newline) in `error`; `options` is then unspecified. --help stops parsing
 // and succeeds with options.help set.
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error);
+
+// "WIDTHxHEIGHT" within the limits above; false, leaving the numbers alone, otherwise.
+bool parsePlotSize(std::string_view text, int& width, int& height);
 
 // A whole decimal number with an optional sign, nothing else; false when the text is not one or
 // lies outside min..max.

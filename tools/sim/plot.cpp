@@ -8,9 +8,6 @@ namespace sim {
 
 namespace {
 
-constexpr int plotWidth = 1000;
-constexpr int plotHeight = 1500;
-
 // 0x00BBGGRR. The genes' own colours, the yellow darkened so that it shows on white.
 constexpr std::int32_t red = 0x0000D0, yellow = 0x00B8E0, blue = 0xD00000;
 constexpr std::int32_t dark = 0x503010, shade = 0xE0A060, grey = 0x606060;
@@ -89,9 +86,11 @@ std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats, bool rest
     animals.series.push_back(band(
         stats, "10 bis 90 %", shade, [](auto& y) { return y.animalsP90; },
         [](auto& y) { return y.animalsP10; }));
+    // Told apart by the dashes, not only by the shade, which a projector washes out.
     animals.series.push_back(line(stats, "Median", dark, [](auto& y) { return y.animalsMedian; }));
-    animals.series.push_back(
+    ui::ChartSeries& mean = animals.series.emplace_back(
         line(stats, "Mittelwert", grey, [](auto& y) { return y.animalsMean; }));
+    mean.style = ui::LineStyle::Dashed;
 
     ui::Chart& pool = charts.emplace_back();
     pool.title = "Genpool";
@@ -100,7 +99,7 @@ std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats, bool rest
         std::minmax_element(stats.begin(), stats.end(), [](const YearStats& a, const YearStats& b) {
             return a.genepoolMean < b.genepoolMean;
         });
-    pool.y = niceAxis("Genpool-Wertung", low->genepoolMean, high->genepoolMean);
+    pool.y = niceAxis("Genpool-Wert", low->genepoolMean, high->genepoolMean);
     pool.series.push_back(line(stats, "Mittelwert", dark, [](auto& y) { return y.genepoolMean; }));
 
     ui::Chart& colours = charts.emplace_back();
@@ -116,18 +115,26 @@ std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats, bool rest
     return charts;
 }
 
+std::string policyTitle(const std::vector<Policy>& policies) {
+    std::string title;
+    for (Policy p : policies)
+        title += std::string(title.empty() ? "" : ", ") +
+                 (p == Policy::Cull ? "Überzählige schießen" : "Leere Gebiete besetzen");
+    return title.empty() ? "Ohne Eingriff" : title;
+}
+
 std::string chartHeading(const Options& o) {
-    const std::string policy = policyText(o.policies);
     return std::to_string(o.runs) + (o.runs == 1 ? " Lauf" : " Läufe") + " zu " +
            std::to_string(o.years) + (o.years == 1 ? " Jahr" : " Jahren") +
-           (o.restart ? " mit Neustart" : "") + ", Startwert " + std::to_string(o.seed) +
-           ", Eingriffe: " + (policy == "none" ? "keine" : policy);
+           (o.restart ? " mit Neustart" : "") + ", Startwert " + std::to_string(o.seed) + ": " +
+           policyTitle(o.policies);
 }
 
 bool renderPlot(const Options& options, const std::vector<YearStats>& stats, std::string& bytes,
                 std::string& error) {
-    return ui::renderCharts(chartHeading(options), yearCharts(stats, options.restart), plotWidth, plotHeight,
-                            options.plotFormat, bytes, error);
+    return ui::renderCharts(chartHeading(options), yearCharts(stats, options.restart),
+                            options.plotWidth, options.plotHeight, options.plotFormat, bytes,
+                            error);
 }
 
 } // namespace sim

@@ -19,7 +19,11 @@ std::vector<ui::Chart> yearCharts(const std::vector<YearStats>& stats, bool rest
 // most about eight of them, and at least 1 wide.
 ui::ChartAxis niceAxis(const std::string& title, double lo, double hi);
 
-// The line above the charts: runs, years, seed and policy.
+// The policies as the charts name them, in German ("Ohne Eingriff" for none); the command line
+// keeps its words none, cull and spread.
+std::string policyTitle(const std::vector<Policy>& policies);
+
+// The line above the charts: runs, years, seed and the policies' German names.
 std::string chartHeading(const Options& options);
 
 // The charts as options.plotFormat bytes. False with a one-line message.

@@ -66,8 +66,10 @@ void cull() {
         if (excess <= 0) continue;
         // Stable, so that among equal ages the earlier in herd order goes first.
         std::stable_sort(m.begin(), m.end(), [](auto p, auto q) { return p->age > q->age; });
-        for (std::int64_t i = 0; i < excess; ++i)
+        for (std::int64_t i = 0; i < excess; ++i) {
             model::herdRemove(m[std::size_t(i)]);
+            ++model::shotThisYear; // as the rifle counts it
+        }
     }
 }
 
@@ -97,6 +99,7 @@ void spread(const ReleasePoints& points) {
             moved->x = points[a].x;
             moved->y = points[a].y;
             moved->area = a;
+            ++model::carriedThisYear; // a release into another Area, as the basket counts it
             (*list)[a].push_back(moved);
         }
         count[donor] -= 2;

@@ -25,14 +25,16 @@ using ReleasePoints = std::array<ReleasePoint, model::AreaCount + 1>; // Areas 1
 ReleasePoints releasePoints(const model::AreaMap& areas);
 
 // In each Area with more animals than its capacity, removes the oldest (ties: the earlier in
-// herd order) until the count equals the capacity.
+// herd order) until the count equals the capacity. Each removal counts in model::shotThisYear,
+// as a shot of the player's does.
 void cull();
 
 // For Areas 1 to 16 in order: an Area with a release point and no animal at that moment gets a
 // breeding pair, the first female (sex 0) aged 3 to 10 and the first male (sex not 0) aged 6 or
 // more in herd order of the donor. The donor is the Area with the most animals among those
 // holding at least two of each, so that it keeps a pair (ties: the lower number); with none,
-// nothing moves. Counts are those after the moves made so far.
+// nothing moves. Counts are those after the moves made so far. Each animal moved counts in
+// model::carriedThisYear, as the player's release into another Area does.
 void spread(const ReleasePoints& points);
 
 // Each policy in turn. Draws no random number.
