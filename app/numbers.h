@@ -36,12 +36,14 @@ inline constexpr std::array<const char*, map::PictureCount> PictureFiles = {
     "Media/TB_Gebiete.png",
 };
 
-inline constexpr std::array<int, 20> AllControls = {
+inline constexpr std::array<int, 24> AllControls = {
     map::MapPicture,          map::ModeCaption,    map::ModeIndicator,  map::AnimalInfoBox,
     map::CarriedIndicator,    map::RifleButton,    map::BasketButton,   map::KeepingButton,
     map::YearButton,          report::ReportPanel, report::GeneOneLabel, report::GeneTwoLabel,
     report::RedLabel,         report::YellowLabel, report::BlueLabel,   report::GenePoolGrid,
     report::HerdListView,     report::NoGeneLabel, report::HistoryChart, HelpLink,
+    report::LargerChartsButton, report::SaveTableButton, report::SavePictureButton,
+    report::LargerHistoryChart,
 };
 
 // The layer keeps one table of controls for all windows, so a number used twice would make one

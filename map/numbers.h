@@ -9,6 +9,7 @@ namespace map {
 constexpr int MainWindow = 0;
 constexpr int HelpWindow = 1;
 constexpr int ReportWindow = 2;
+constexpr int HistoryWindow = 3; // the report's charts "Verlauf", larger and resizable
 
 // ---- Controls of the main window (unique across all windows) ------------------------------
 constexpr int MapPicture = 0;       // the drawn map, 900 x 640 at (5, 30)

@@ -13,5 +13,10 @@ constexpr int GenePoolGrid = 19;
 constexpr int HerdListView = 20;
 constexpr int NoGeneLabel = 21;
 constexpr int HistoryChart = 23; // the charts on the page "Verlauf"
+// The page's buttons, and the charts of the larger window (map::HistoryWindow).
+constexpr int LargerChartsButton = 30; // "Größer anzeigen"
+constexpr int SaveTableButton = 31;    // "Als Tabelle speichern…"
+constexpr int SavePictureButton = 32;  // "Als Bild speichern…"
+constexpr int LargerHistoryChart = 33;
 
 } // namespace report

@@ -5,7 +5,7 @@
 #include "model/animal.h"
 #include "model/herd.h"
 #include "model/tables.h"
-#include "report/history_charts.h"
+#include "report/history_page.h"
 #include "report/numbers.h"
 #include "ui/window.h"
 
@@ -50,7 +50,7 @@ void buildControls() {
         ui::addListColumn(HerdListView, c + 1, titles[c], widths[c]);
 
     ui::addTab(ReportPanel, "Verlauf");
-    ui::createChartControl(HistoryChart, 0, 0, 514, 492, historyCharts());
+    buildHistoryPage();
     ui::endPanel(ReportPanel);
 }
 
@@ -108,7 +108,9 @@ void showHerdReport() {
     fillList();
     fillGrid();
     for (;;) {
-        if (ui::waitEvent().kind == ui::EventKind::Close) break;
+        const ui::Event ev = ui::waitEvent();
+        if (ev.kind == ui::EventKind::Close) break;
+        historyPageEvent(ev);
     }
     ui::closeWindow(map::ReportWindow);
 }

@@ -14,8 +14,11 @@
 #include <QGraphicsView>
 #include <QImage>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QScatterSeries>
 #include <QSvgGenerator>
 #include <QValueAxis>
 
@@ -29,6 +32,7 @@ namespace {
 constexpr int headingHeight = 36;
 constexpr int minChartWidth = 300, minChartHeight = 200;
 constexpr int bandAlpha = 70; // of 255: the line drawn over a band stays readable
+constexpr double barShare = 0.1; // half a single year's bar, of the x axis
 
 QColor colourOf(std::int32_t c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -57,9 +61,17 @@ void quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
 QValueAxis* makeAxis(const ChartAxis& a) {
     auto* axis = new QValueAxis;
     axis->setTitleText(text(a.title));
+    axis->setTitleVisible(!a.title.empty());
     axis->setRange(a.min, a.max);
-    axis->setTickCount(std::max(2, a.ticks));
+    if (a.ticks == 1) { // one line in the middle: the others would fall outside the range
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor((a.min + a.max) / 2);
+        axis->setTickInterval(a.max - a.min);
+    } else {
+        axis->setTickCount(std::max(2, a.ticks));
+    }
     axis->setLabelFormat(text(a.labelFormat));
+    axis->setLabelsVisible(!a.labelFormat.empty());
     return axis;
 }
 
@@ -70,25 +82,71 @@ QLineSeries* makeLine(const std::vector<ChartPoint>& points) {
     return line;
 }
 
-// A chart in a window is small: tight margins and smaller type leave room for the plot.
-void compactLook(QChart* chart) {
-    chart->setMargins(QMargins(2, 2, 2, 2));
+// The legend in black and in the type of the axes' labels, so that it reads as part of the
+// chart; tight margins leave the room to the plots. A chart among other controls is small and
+// gets smaller type.
+void setType(QChart* chart, bool compact) {
+    const int titleSize = compact ? 9 : 12, textSize = compact ? 8 : 10;
+    chart->setMargins(compact ? QMargins(2, 2, 2, 2) : QMargins(6, 6, 6, 6));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setBackgroundRoundness(0);
+    chart->legend()->setContentsMargins(0, 0, 0, 0);
     QFont title = chart->titleFont();
-    title.setPointSize(9);
+    title.setPointSize(titleSize);
     title.setBold(true);
     chart->setTitleFont(title);
-    QFont small = chart->legend()->font();
-    small.setPointSize(7);
-    chart->legend()->setFont(small);
-    chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
+    QFont labels = chart->legend()->font();
+    labels.setPointSize(textSize);
     for (QAbstractAxis* axis : chart->axes()) {
-        axis->setLabelsFont(small);
+        axis->setLabelsFont(labels);
         QFont axisTitle = axis->titleFont();
-        axisTitle.setPointSize(8);
+        axisTitle.setPointSize(textSize);
         axis->setTitleFont(axisTitle);
     }
+    chart->legend()->setFont(labels);
+    chart->legend()->setLabelColor(Qt::black);
+    // A line's entry shows the line, dashed or not; an area's a rectangle of its fill.
+    for (QLegendMarker* marker : chart->legend()->markers())
+        marker->setShape(marker->type() == QLegendMarker::LegendMarkerTypeArea
+                             ? QLegend::MarkerShapeRectangle
+                             : QLegend::MarkerShapeFromSeries);
+    for (QAbstractSeries* series : chart->series())
+        if (auto* xy = qobject_cast<QXYSeries*>(series)) xy->setPointLabelsFont(labels);
+}
+
+// The colour, with a pattern over it in black or white, whichever stands out from it.
+QBrush fillBrush(const QColor& colour, Fill fill) {
+    if (fill == Fill::Plain) return QBrush(colour);
+    QImage tile(8, 8, QImage::Format_ARGB32);
+    tile.fill(colour);
+    QPainter painter(&tile);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor ink = colour.lightness() > 120 ? QColor(0, 0, 0, 100) : QColor(255, 255, 255, 190);
+    if (fill == Fill::Stripes) {
+        painter.setPen(QPen(ink, 1.5));
+        for (int offset : {-8, 0, 8}) // across the tile's corners, so that the tiles join
+            painter.drawLine(offset, 8, offset + 8, 0);
+    } else {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        painter.drawEllipse(QPointF(4, 4), 1.8, 1.8);
+    }
+    painter.end();
+    return QBrush(tile);
+}
+
+// A series that shows only the value of a single year's bar beside it, without a legend entry.
+QScatterSeries* valueLabel(double x, double y, double value) {
+    auto* label = new QScatterSeries;
+    label->append(x, y);
+    label->setMarkerSize(1);
+    label->setColor(Qt::transparent);
+    label->setBorderColor(Qt::transparent);
+    label->setPointLabelsFormat(QString::number(value)); // no placeholder: the text as it is
+    label->setPointLabelsVisible(true);
+    label->setPointLabelsClipping(false);
+    label->setPointLabelsColor(Qt::black);
+    return label;
 }
 
 QChart* makeChart(const Chart& c, bool compact) {
@@ -97,6 +155,7 @@ QChart* makeChart(const Chart& c, bool compact) {
     chart->setTitle(text(c.title));
     chart->legend()->setAlignment(c.legend == LegendPlace::Right ? Qt::AlignRight
                                                                  : Qt::AlignBottom);
+    chart->legend()->setVisible(c.legend != LegendPlace::None);
     QValueAxis* x = makeAxis(c.x);
     QValueAxis* y = makeAxis(c.y);
     chart->addAxis(x, Qt::AlignBottom);
@@ -108,15 +167,28 @@ QChart* makeChart(const Chart& c, bool compact) {
         right->setGridLineVisible(false); // the left axis's grid is the one to read by
         chart->addAxis(right, Qt::AlignRight);
     }
+    const bool single = !c.series.empty() &&
+                        std::all_of(c.series.begin(), c.series.end(),
+                                    [](const ChartSeries& s) { return s.points.size() == 1; });
+    const double halfBar = (c.x.max - c.x.min) * barShare;
+    const auto add = [&](QAbstractSeries* series, const ChartSeries& s) {
+        chart->addSeries(series);
+        series->attachAxis(x);
+        series->attachAxis(s.rightAxis && right ? right : y);
+    };
     std::vector<ChartPoint> stackTop; // upper edge of the Stacked series so far
     for (const ChartSeries& s : c.series) {
         QAbstractSeries* added = nullptr;
         const QColor colour = colourOf(s.colour);
         if (s.kind == SeriesKind::Line) {
             QLineSeries* line = makeLine(s.points);
-            line->setPen(QPen(colour, 2));
+            line->setPen(QPen(colour, 2, s.dashed ? Qt::DashLine : Qt::SolidLine));
             // A line through one point draws nothing; its marker shows where it is.
             line->setPointsVisible(s.points.size() == 1);
+            line->setPointLabelsVisible(single);
+            line->setPointLabelsFormat(QStringLiteral("@yPoint"));
+            line->setPointLabelsColor(Qt::black);
+            line->setPointLabelsClipping(false);
             added = line;
         } else {
             std::vector<ChartPoint> upper = s.points, lower = s.lower;
@@ -128,6 +200,14 @@ QChart* makeChart(const Chart& c, bool compact) {
                 }
                 stackTop = upper;
             }
+            QScatterSeries* label = nullptr;
+            if (single && s.kind == SeriesKind::Stacked) {
+                const ChartPoint top = upper[0], bottom = lower[0];
+                upper = {{top.x - halfBar, top.y}, {top.x + halfBar, top.y}};
+                lower = {{top.x - halfBar, bottom.y}, {top.x + halfBar, bottom.y}};
+                if (s.points[0].y != 0)
+                    label = valueLabel(top.x + halfBar * 1.4, (top.y + bottom.y) / 2, s.points[0].y);
+            }
             QLineSeries* top = makeLine(upper);
             QLineSeries* bottom = makeLine(lower);
             auto* area = new QAreaSeries(top, bottom);
@@ -136,17 +216,30 @@ QChart* makeChart(const Chart& c, bool compact) {
             bottom->setParent(area);
             QColor fill = colour;
             if (s.kind == SeriesKind::Band) fill.setAlpha(bandAlpha);
-            area->setBrush(fill);
+            area->setBrush(fillBrush(fill, s.fill));
             area->setPen(s.kind == SeriesKind::Band ? QPen(Qt::NoPen) : QPen(colour.darker(130)));
             added = area;
+            if (label) {
+                add(label, s);
+                for (QLegendMarker* marker : chart->legend()->markers(label))
+                    marker->setVisible(false);
+            }
         }
         added->setName(text(s.name));
-        chart->addSeries(added);
-        added->attachAxis(x);
-        added->attachAxis(s.rightAxis && right ? right : y);
+        add(added, s);
     }
-    if (compact) compactLook(chart);
+    chart->legend()->setReverseMarkers(std::any_of(
+        c.series.begin(), c.series.end(),
+        [](const ChartSeries& s) { return s.kind == SeriesKind::Stacked; }));
+    setType(chart, compact);
     return chart;
+}
+
+double shareSum(const std::vector<Chart>& charts) {
+    double sum = 0;
+    for (const Chart& c : charts)
+        sum += std::max(c.share, 0.01);
+    return sum;
 }
 
 // Lays `charts` out in `scene` (which owns them from then on) from top to bottom below the
@@ -165,13 +258,15 @@ void layOutCharts(QGraphicsScene& scene, const std::string& heading,
         line->setPos((width - line->boundingRect().width()) / 2,
                      (headingHeight - line->boundingRect().height()) / 2);
     }
-    const qreal each = qreal(height - top) / qreal(charts.size());
+    const qreal perShare = qreal(height - top) / shareSum(charts);
     std::vector<QChart*> made;
-    qreal left = 0, right = width;
-    for (std::size_t i = 0; i < charts.size(); ++i) {
-        QChart* chart = made.emplace_back(makeChart(charts[i], compact));
+    qreal left = 0, right = width, from = top;
+    for (const Chart& c : charts) {
+        QChart* chart = made.emplace_back(makeChart(c, compact));
         scene.addItem(chart);
-        chart->setGeometry(0, top + each * qreal(i), width, each);
+        const qreal each = perShare * std::max(c.share, 0.01);
+        chart->setGeometry(0, from, width, each);
+        from += each;
         left = std::max(left, chart->plotArea().left());
         right = std::min(right, chart->plotArea().right());
     }
@@ -191,7 +286,7 @@ bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, 
                   int height, ChartFormat format, std::string& bytes, std::string& error) {
     const int top = heading.empty() ? 0 : headingHeight;
     if (charts.empty() || width < minChartWidth ||
-        height - top < minChartHeight * int(charts.size())) {
+        double(height - top) < minChartHeight * shareSum(charts)) {
         error = "the charts do not fit into " + std::to_string(width) + " x " +
                 std::to_string(height) + " pixels";
         return false;
@@ -235,37 +330,118 @@ bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, 
     return true;
 }
 
+namespace {
+
+// The charts' view: lays them out again at every change of its size, and follows its window's.
+struct ChartView : QGraphicsView {
+    std::vector<Chart> charts;
+    bool compact;
+    QSize margin; // to the right and bottom edges of the parent, kept when following it
+    QSize laidOut;
+
+    ChartView(QWidget* parent, const std::vector<Chart>& c, bool small)
+        : QGraphicsView(parent), charts(c), compact(small) {
+        setScene(new QGraphicsScene(this)); // dies with the view, and the charts with it
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setRenderHint(QPainter::Antialiasing);
+    }
+
+    void layOut(QSize size) {
+        if (size == laidOut || size.isEmpty()) return;
+        laidOut = size;
+        scene()->clear();
+        layOutCharts(*scene(), {}, charts, size.width(), size.height(), compact);
+    }
+
+    void resizeEvent(QResizeEvent* event) override {
+        QGraphicsView::resizeEvent(event);
+        layOut(event->size());
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == parentWidget() && event->type() == QEvent::Resize) {
+            const QSize outer = parentWidget()->size() - margin;
+            resize(std::max(outer.width() - x(), 1), std::max(outer.height() - y(), 1));
+        }
+        return false;
+    }
+};
+
+std::vector<QChart*> chartsOf(int control) {
+    const auto entry = detail::controls.find(control);
+    if (entry == detail::controls.end() || entry->second.kind != detail::ControlKind::Chart)
+        return {};
+    std::vector<QChart*> shown;
+    for (QGraphicsItem* item : static_cast<QGraphicsView*>(entry->second.widget)->scene()->items())
+        if (auto* c = dynamic_cast<QChart*>(item)) shown.push_back(c);
+    std::sort(shown.begin(), shown.end(),
+              [](QChart* a, QChart* b) { return a->geometry().top() < b->geometry().top(); });
+    return shown;
+}
+
+std::uint64_t digest(const QImage& image) {
+    std::uint64_t h = 1469598103934665603ull; // FNV-1a
+    for (qsizetype i = 0; i < image.sizeInBytes(); ++i)
+        h = (h ^ image.constBits()[i]) * 1099511628211ull;
+    return h;
+}
+
+bool spansX(const QXYSeries* s) {
+    return s->count() > 1 && s->at(0).x() != s->at(s->count() - 1).x();
+}
+
+} // namespace
+
 bool createChartControl(int number, int x, int y, int width, int height,
-                        const std::vector<Chart>& charts) {
+                        const std::vector<Chart>& charts, unsigned flags) {
     if (charts.empty() || !detail::canCreateControl(number)) return false;
-    auto* view = new QGraphicsView(detail::controlParent);
-    auto* scene = new QGraphicsScene(view); // dies with the view, and the charts with it
-    layOutCharts(*scene, {}, charts, width, height, true);
-    view->setScene(scene);
-    view->setFrameShape(QFrame::NoFrame);
-    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setRenderHint(QPainter::Antialiasing);
+    auto* view = new ChartView(detail::controlParent, charts, flags & ChartCompact);
+    view->layOut(QSize(width, height));
+    if (flags & ChartFollowsWindow) {
+        view->margin = detail::controlParent->size() - QSize(x + width, y + height);
+        detail::controlParent->installEventFilter(view);
+    }
     detail::enterControl(number, view, detail::ControlKind::Chart, x, y, width, height);
     return true;
 }
 
 int chartPointCount(int control, int chart, int series) {
-    const auto entry = detail::controls.find(control);
-    if (entry == detail::controls.end() || entry->second.kind != detail::ControlKind::Chart)
-        return -1;
-    auto* view = static_cast<QGraphicsView*>(entry->second.widget);
-    std::vector<QChart*> shown;
-    for (QGraphicsItem* item : view->scene()->items())
-        if (auto* c = dynamic_cast<QChart*>(item)) shown.push_back(c);
-    std::sort(shown.begin(), shown.end(),
-              [](QChart* a, QChart* b) { return a->geometry().top() < b->geometry().top(); });
+    const std::vector<QChart*> shown = chartsOf(control);
     if (chart < 0 || chart >= int(shown.size())) return -1;
     const QList<QAbstractSeries*> all = shown[std::size_t(chart)]->series();
     if (series < 0 || series >= all.size()) return -1;
     if (auto* area = qobject_cast<QAreaSeries*>(all[series])) return area->upperSeries()->count();
     if (auto* line = qobject_cast<QXYSeries*>(all[series])) return line->count();
     return -1;
+}
+
+std::vector<LegendEntry> chartLegend(int control, int chart) {
+    const std::vector<QChart*> shown = chartsOf(control);
+    if (chart < 0 || chart >= int(shown.size())) return {};
+    QLegend* legend = shown[std::size_t(chart)]->legend();
+    std::vector<LegendEntry> entries;
+    for (QLegendMarker* marker : legend->markers()) {
+        if (!marker->isVisible()) continue;
+        QImage swatch(24, 12, QImage::Format_RGB32);
+        swatch.fill(Qt::white);
+        QPainter painter(&swatch);
+        LegendEntry entry{marker->label().toStdString()};
+        if (auto* area = qobject_cast<QAreaSeries*>(marker->series())) {
+            painter.fillRect(swatch.rect(), area->brush());
+            entry.marked = spansX(area->upperSeries());
+        } else if (auto* line = qobject_cast<QXYSeries*>(marker->series())) {
+            painter.setPen(line->pen());
+            painter.drawLine(0, 6, 24, 6);
+            entry.marked = spansX(line) || line->pointsVisible();
+        }
+        painter.end();
+        entry.look = digest(swatch);
+        entries.push_back(entry);
+    }
+    if (legend->reverseMarkers()) std::reverse(entries.begin(), entries.end());
+    return entries;
 }
 
 } // namespace ui

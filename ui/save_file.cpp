@@ -1,5 +1,5 @@
 // Writing a file the player named, through to its target.
-#include "app/save_file.h"
+#include "ui/save_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace app {
+namespace ui {
 
 namespace {
 
@@ -93,4 +93,4 @@ bool writeFileThrough(const std::string& path, const std::string& text, std::str
     return failed(error, path);
 }
 
-} // namespace app
+} // namespace ui

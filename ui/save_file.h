@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace app {
+namespace ui {
 
 // Writes `text` to `path`. A regular file (or a new name) is written to a temporary file in the
 // same folder and renamed over it at the end, so it is complete or left as it was; an existing
@@ -13,4 +13,4 @@ namespace app {
 // `error`.
 bool writeFileThrough(const std::string& path, const std::string& text, std::string& error);
 
-} // namespace app
+} // namespace ui
