@@ -114,14 +114,32 @@ void setType(QChart* chart, bool compact) {
         if (auto* xy = qobject_cast<QXYSeries*>(series)) xy->setPointLabelsFont(labels);
 }
 
-// The colour, with a pattern over it in black or white, whichever stands out from it.
+// What a pattern is drawn in over `colour`: black or white, whichever stands out from it.
+QColor inkFor(const QColor& colour) {
+    return colour.lightness() > 120 ? QColor(0, 0, 0, 100) : QColor(255, 255, 255, 190);
+}
+
+// Qt's SVG writer leaves out fills with a picture. While an SVG is drawn, a patterned area is
+// filled with a colour of its own, noted here, that the finished text then names a pattern.
+struct SvgFill {
+    QString stand;  // the stand-in colour, as the writer names it
+    QColor colour;
+    Fill fill;
+};
+std::vector<SvgFill>* svgFills = nullptr;
+
 QBrush fillBrush(const QColor& colour, Fill fill) {
     if (fill == Fill::Plain) return QBrush(colour);
+    if (svgFills) { // near-black blues no chart uses
+        const QColor stand(1, 2, int(svgFills->size()) + 1);
+        svgFills->push_back({stand.name(), colour, fill});
+        return QBrush(stand);
+    }
     QImage tile(8, 8, QImage::Format_ARGB32);
     tile.fill(colour);
     QPainter painter(&tile);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink = colour.lightness() > 120 ? QColor(0, 0, 0, 100) : QColor(255, 255, 255, 190);
+    const QColor ink = inkFor(colour);
     if (fill == Fill::Stripes) {
         painter.setPen(QPen(ink, 1.5));
         for (int offset : {-8, 0, 8}) // across the tile's corners, so that the tiles join
@@ -133,6 +151,36 @@ QBrush fillBrush(const QColor& colour, Fill fill) {
     }
     painter.end();
     return QBrush(tile);
+}
+
+// The SVG text with each stand-in colour replaced by its pattern, drawn as fillBrush draws it.
+QByteArray withPatterns(QByteArray svg, const std::vector<SvgFill>& fills) {
+    QByteArray defs;
+    for (std::size_t i = 0; i < fills.size(); ++i) {
+        const SvgFill& f = fills[i];
+        const QColor ink = inkFor(f.colour);
+        const QByteArray id = "fill" + QByteArray::number(qulonglong(i));
+        const QByteArray inkColour = ink.name().toLatin1(),
+                         inkOpacity = QByteArray::number(ink.alphaF(), 'f', 2);
+        defs += "<pattern id=\"" + id +
+                "\" patternUnits=\"userSpaceOnUse\" width=\"8\" height=\"8\"><rect width=\"8\" "
+                "height=\"8\" fill=\"" + f.colour.name().toLatin1() + "\" fill-opacity=\"" +
+                QByteArray::number(f.colour.alphaF(), 'f', 2) + "\"/>";
+        if (f.fill == Fill::Stripes)
+            defs += "<path d=\"M-8,8L0,0M0,8L8,0M8,8L16,0\" stroke=\"" + inkColour +
+                    "\" stroke-opacity=\"" + inkOpacity + "\" stroke-width=\"1.5\"/>";
+        else
+            defs += "<circle cx=\"4\" cy=\"4\" r=\"1.8\" fill=\"" + inkColour +
+                    "\" fill-opacity=\"" + inkOpacity + "\"/>";
+        defs += "</pattern>\n";
+        svg.replace("fill=\"" + f.stand.toLatin1() + "\"", "fill=\"url(#" + id + ")\"");
+    }
+    const qsizetype at = svg.indexOf("<defs>");
+    if (at >= 0)
+        svg.insert(at + 6, "\n" + defs);
+    else
+        svg.replace("</desc>", "</desc>\n<defs>\n" + defs + "</defs>");
+    return svg;
 }
 
 // A series that shows only the value of a single year's bar beside it, without a legend entry.
@@ -293,8 +341,11 @@ bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, 
     }
     const QtMessageHandler previous = qInstallMessageHandler(quiet);
     ensureApplication();
+    std::vector<SvgFill> fills;
+    svgFills = format == ChartFormat::Svg ? &fills : nullptr;
     QGraphicsScene scene;
     layOutCharts(scene, heading, charts, width, height, false);
+    svgFills = nullptr;
     QCoreApplication::processEvents(); // the charts' layouts are redone on a posted request
 
     QBuffer buffer;
@@ -313,6 +364,7 @@ bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, 
         svg.setOutputDevice(&buffer);
         svg.setSize(QSize(width, height));
         svg.setViewBox(QRect(0, 0, width, height));
+        svg.setResolution(96); // a pixel of the picture is one of a common screen
         svg.setTitle(text(heading));
         QPainter painter;
         ok = painter.begin(&svg);
@@ -320,6 +372,7 @@ bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, 
             scene.render(&painter);
             painter.end();
         }
+        buffer.buffer() = withPatterns(buffer.buffer(), fills);
     }
     qInstallMessageHandler(previous);
     if (!ok) {
@@ -423,7 +476,7 @@ std::vector<LegendEntry> chartLegend(int control, int chart) {
     QLegend* legend = shown[std::size_t(chart)]->legend();
     std::vector<LegendEntry> entries;
     for (QLegendMarker* marker : legend->markers()) {
-        if (!marker->isVisible()) continue;
+        if (marker->label().isEmpty()) continue; // a single year's value beside its bar
         QImage swatch(24, 12, QImage::Format_RGB32);
         swatch.fill(Qt::white);
         QPainter painter(&swatch);

@@ -87,8 +87,8 @@ struct LegendEntry {
                             // point marker
 };
 
-// The legend of chart `chart` (from 0, top to bottom) of chart control `control`, from the top;
-// empty when there is no such control or chart.
+// The legend of chart `chart` (from 0, top to bottom) of chart control `control`, from the top,
+// also where it is hidden; empty when there is no such control or chart.
 std::vector<LegendEntry> chartLegend(int control, int chart);
 
 // Points of series `series` of chart `chart` (both from 0, top to bottom and in the order

@@ -1,8 +1,8 @@
 // The game's command line, and a saved game written through to the file the player names, as an
 // ordinary user meets it (the checks run as user 65534 when the test runs as root).
 #include "app/command_line.h"
-#include "ui/save_file.h"
 #include "tests/support/support.h"
+#include "ui/save_file.h"
 
 #include <gtest/gtest.h>
 
