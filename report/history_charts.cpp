@@ -86,14 +86,14 @@ ui::Chart animalsChart() {
     c.title = titled("Tiere");
     // The losses first, stacked at the bottom; the lines over them. The legend lists them top
     // down, the lines first.
-    c.series = {series(SeriesKind::Stacked, "Gestorben (Alter)", OldAgeColour,
-                       &YearFigures::oldAgeDeaths),
-                series(SeriesKind::Stacked, "Gestorben (Schwäche)", WeaknessColour,
-                       &YearFigures::weaknessDeaths),
-                series(SeriesKind::Stacked, "Geschossen", ShotColour, &YearFigures::shot),
-                series(SeriesKind::Line, "Umgesetzt", CarriedColour, &YearFigures::carried),
-                series(SeriesKind::Line, "Geburten", BirthsColour, &YearFigures::births),
-                series(SeriesKind::Line, "Tiere", AnimalsColour, &YearFigures::animals)};
+    c.series = {
+        series(SeriesKind::Stacked, "Gestorben (Alter)", OldAgeColour, &YearFigures::oldAgeDeaths),
+        series(SeriesKind::Stacked, "Gestorben (Schwäche)", WeaknessColour,
+               &YearFigures::weaknessDeaths),
+        series(SeriesKind::Stacked, "Geschossen", ShotColour, &YearFigures::shot),
+        series(SeriesKind::Line, "Umgesetzt", CarriedColour, &YearFigures::carried),
+        series(SeriesKind::Line, "Geburten", BirthsColour, &YearFigures::births),
+        series(SeriesKind::Line, "Tiere", AnimalsColour, &YearFigures::animals)};
     c.series[1].fill = ui::Fill::Stripes;
     c.series[2].fill = ui::Fill::Dots;
     c.series[3].dashed = true;
@@ -118,8 +118,7 @@ ui::Chart pairsChart() {
         ui::ChartSeries s;
         s.kind = ui::SeriesKind::Stacked;
         s.name = pairName(k);
-        s.colour =
-            model::iconColours[std::size_t(model::iconForGenes(g1, g2) - map::FirstBigIcon)];
+        s.colour = model::iconColours[std::size_t(model::iconForGenes(g1, g2) - map::FirstBigIcon)];
         s.fill = firstGeneFill[k / 3];
         for (const model::YearFigures& p : map::History)
             s.points.push_back({double(p.year), double(p.pairs[std::size_t(k)])});
@@ -141,8 +140,8 @@ ui::Chart pairsChart() {
 ui::Chart scoreChart() {
     ui::Chart c;
     c.title = titled("Genpool-Wert");
-    c.series = {series(ui::SeriesKind::Line, "Genpool-Wert", ScoreColour,
-                       &model::YearFigures::genePool)};
+    c.series = {
+        series(ui::SeriesKind::Line, "Genpool-Wert", ScoreColour, &model::YearFigures::genePool)};
     double low = 0, high = 0; // 0 always shown: above it every gene is there
     for (const model::YearFigures& p : map::History) {
         low = std::min(low, double(p.genePool));

@@ -31,7 +31,7 @@ namespace {
 
 constexpr int headingHeight = 36;
 constexpr int minChartWidth = 300, minChartHeight = 200;
-constexpr int bandAlpha = 70; // of 255: the line drawn over a band stays readable
+constexpr int bandAlpha = 70;    // of 255: the line drawn over a band stays readable
 constexpr double barShare = 0.1; // half a single year's bar, of the x axis
 
 QColor colourOf(std::int32_t c) {
@@ -122,7 +122,7 @@ QColor inkFor(const QColor& colour) {
 // Qt's SVG writer leaves out fills with a picture. While an SVG is drawn, a patterned area is
 // filled with a colour of its own, noted here, that the finished text then names a pattern.
 struct SvgFill {
-    QString stand;  // the stand-in colour, as the writer names it
+    QString stand; // the stand-in colour, as the writer names it
     QColor colour;
     Fill fill;
 };
@@ -164,7 +164,8 @@ QByteArray withPatterns(QByteArray svg, const std::vector<SvgFill>& fills) {
                          inkOpacity = QByteArray::number(ink.alphaF(), 'f', 2);
         defs += "<pattern id=\"" + id +
                 "\" patternUnits=\"userSpaceOnUse\" width=\"8\" height=\"8\"><rect width=\"8\" "
-                "height=\"8\" fill=\"" + f.colour.name().toLatin1() + "\" fill-opacity=\"" +
+                "height=\"8\" fill=\"" +
+                f.colour.name().toLatin1() + "\" fill-opacity=\"" +
                 QByteArray::number(f.colour.alphaF(), 'f', 2) + "\"/>";
         if (f.fill == Fill::Stripes)
             defs += "<path d=\"M-8,8L0,0M0,8L8,0M8,8L16,0\" stroke=\"" + inkColour +
@@ -215,9 +216,9 @@ QChart* makeChart(const Chart& c, bool compact) {
         right->setGridLineVisible(false); // the left axis's grid is the one to read by
         chart->addAxis(right, Qt::AlignRight);
     }
-    const bool single = !c.series.empty() &&
-                        std::all_of(c.series.begin(), c.series.end(),
-                                    [](const ChartSeries& s) { return s.points.size() == 1; });
+    const bool single =
+        !c.series.empty() && std::all_of(c.series.begin(), c.series.end(),
+                                         [](const ChartSeries& s) { return s.points.size() == 1; });
     const double halfBar = (c.x.max - c.x.min) * barShare;
     const auto add = [&](QAbstractSeries* series, const ChartSeries& s) {
         chart->addSeries(series);
@@ -254,7 +255,8 @@ QChart* makeChart(const Chart& c, bool compact) {
                 upper = {{top.x - halfBar, top.y}, {top.x + halfBar, top.y}};
                 lower = {{top.x - halfBar, bottom.y}, {top.x + halfBar, bottom.y}};
                 if (s.points[0].y != 0)
-                    label = valueLabel(top.x + halfBar * 1.4, (top.y + bottom.y) / 2, s.points[0].y);
+                    label =
+                        valueLabel(top.x + halfBar * 1.4, (top.y + bottom.y) / 2, s.points[0].y);
             }
             QLineSeries* top = makeLine(upper);
             QLineSeries* bottom = makeLine(lower);
@@ -276,9 +278,9 @@ QChart* makeChart(const Chart& c, bool compact) {
         added->setName(text(s.name));
         add(added, s);
     }
-    chart->legend()->setReverseMarkers(std::any_of(
-        c.series.begin(), c.series.end(),
-        [](const ChartSeries& s) { return s.kind == SeriesKind::Stacked; }));
+    chart->legend()->setReverseMarkers(
+        std::any_of(c.series.begin(), c.series.end(),
+                    [](const ChartSeries& s) { return s.kind == SeriesKind::Stacked; }));
     setType(chart, compact);
     return chart;
 }
