@@ -9,8 +9,8 @@ namespace ui {
 // same folder and renamed over it at the end, so it is complete or left as it was; an existing
 // file keeps its permission bits (and owner and group where they may be kept). A symbolic link
 // is followed and its target written that way; a device or FIFO is written directly. A file
-// without any write permission is refused, for every user. False with the reason (German) in
-// `error`.
+// without any write permission is refused, for every user. False with the path and the reason
+// (German) in `error`.
 bool writeFileThrough(const std::string& path, const std::string& text, std::string& error);
 
 } // namespace ui
