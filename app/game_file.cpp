@@ -1,12 +1,12 @@
 // Saving the game into a file and opening a saved one.
 #include "app/game_file.h"
 
-#include "app/save_file.h"
 #include "map/history.h"
 #include "map/numbers.h"
 #include "map/redraw.h"
 #include "model/player.h"
 #include "model/savegame.h"
+#include "ui/save_file.h"
 #include "ui/window.h"
 
 namespace app {
@@ -23,7 +23,7 @@ void saveGameAs() {
     const std::string text =
         model::writeSavedGame(model::captureGame(map::History, map::HistoryStride));
     std::string error;
-    if (!writeFileThrough(path, text, error))
+    if (!ui::writeFileThrough(path, text, error))
         ui::messageBox("Speichern", "Speichern fehlgeschlagen: " + error);
 }
 

@@ -46,13 +46,16 @@ static_assert(map::NewGameToolPicture == map::PictureCount, "loaded after the ot
 // The help page's own window holds controls 50 to 59: so far the page alone.
 constexpr int HelpPageView = 50;
 
-inline constexpr std::array<int, 21> AllControls = {
+inline constexpr std::array<int, 28> AllControls = {
     map::MapPicture,          map::ModeCaption,    map::ModeIndicator,  map::AnimalInfoBox,
     map::CarriedIndicator,    map::RifleButton,    map::BasketButton,   map::KeepingButton,
     map::YearButton,          report::ReportPanel, report::GeneOneLabel, report::GeneTwoLabel,
     report::RedLabel,         report::YellowLabel, report::BlueLabel,   report::GenePoolGrid,
     report::HerdListView,     report::NoGeneLabel, report::HistoryChart, HelpLink,
     HelpPageView,
+    report::LargerChartsButton, report::SaveTableButton, report::SavePictureButton,
+    report::LargerHistoryChart, report::ForecastProgress, report::ForecastText,
+    report::ForecastChart,
 };
 
 // The layer keeps one table of controls for all windows, so a number used twice would make one

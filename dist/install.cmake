@@ -18,7 +18,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/Media DESTINATION ${SELVO_DATA_DIR}
         FILES_MATCHING PATTERN "*.png")
 install(FILES ${PROJECT_SOURCE_DIR}/Help.htm DESTINATION ${SELVO_DATA_DIR})
 # The pictures the help page links to, at the same place relative to it.
-install(FILES ${PROJECT_SOURCE_DIR}/docs/verlauf-5.png ${PROJECT_SOURCE_DIR}/docs/verlauf-60.png
+install(FILES ${PROJECT_SOURCE_DIR}/docs/verlauf-5.png ${PROJECT_SOURCE_DIR}/docs/verlauf.png
         ${PROJECT_SOURCE_DIR}/docs/prognose.png DESTINATION ${SELVO_DATA_DIR}/docs)
 
 # The launcher reaches both folders relative to itself, so an installed tree works wherever it

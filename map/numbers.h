@@ -9,6 +9,7 @@ namespace map {
 constexpr int MainWindow = 0;
 constexpr int HelpWindow = 1;
 constexpr int ReportWindow = 2;
+constexpr int HistoryWindow = 3; // the report's charts "Verlauf", larger and resizable
 constexpr int HelpPageWindow = 4; // the help page itself, where no browser can show it
 
 // ---- Controls of the main window (unique across all windows) ------------------------------

@@ -9,95 +9,138 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace report {
 
 namespace {
 
 constexpr const char* geneNames[3] = {"Rot", "Gelb", "Blau"};
+// The pattern of a pair's first gene: two pairs of one icon colour differ in it.
+constexpr ui::Fill firstGeneFill[3] = {ui::Fill::Plain, ui::Fill::Stripes, ui::Fill::Dots};
 
-// Colours (0x00BBGGRR) of the three lines of "Tiere" and of the score.
+// Colours (0x00BBGGRR) of the series of "Tiere" and of the score.
 constexpr std::int32_t AnimalsColour = 0x402010;
 constexpr std::int32_t BirthsColour = 0x20A040;
-constexpr std::int32_t DeathsColour = 0x2020C0;
+constexpr std::int32_t CarriedColour = 0xA03C8C;
+constexpr std::int32_t OldAgeColour = 0xA8A8A8;
+constexpr std::int32_t WeaknessColour = 0x3C50D2;
+constexpr std::int32_t ShotColour = 0x1E4E7E;
 constexpr std::int32_t ScoreColour = 0x000000;
+
+// Only the lowest chart labels the axis: the plot areas and their grids line up, and the page
+// has no height to spare.
+ui::ChartAxis yearAxis(bool labelled) {
+    const auto& h = map::History;
+    ui::ChartAxis axis;
+    if (h.size() != 1) {
+        axis = roundAxis("Jahr", h.empty() ? 0 : h.front().year, h.empty() ? 0 : h.back().year);
+    } else {
+        const double year = h.front().year;
+        axis = ui::ChartAxis{"Jahr", year - 1, year + 1, 1, "%.0f"}; // the year in the middle
+    }
+    if (!labelled) axis.title = axis.labelFormat = "";
+    return axis;
+}
 
 std::string titled(const std::string& title) {
     if (map::HistoryStride <= 1) return title;
     return title + " (nur jedes " + std::to_string(map::HistoryStride) + ". Jahr gezeigt)";
 }
 
-ui::ChartSeries line(const std::string& name, std::int32_t colour) {
+ui::ChartSeries series(ui::SeriesKind kind, const std::string& name, std::int32_t colour,
+                       std::int32_t model::YearFigures::*figure) {
     ui::ChartSeries s;
-    s.kind = ui::SeriesKind::Line;
+    s.kind = kind;
     s.name = name;
     s.colour = colour;
+    for (const model::YearFigures& p : map::History)
+        s.points.push_back({double(p.year), double(p.*figure)});
     return s;
 }
 
-} // namespace
-
-std::vector<ui::Chart> historyCharts() {
-    const auto& h = map::History;
-    const double first = h.empty() ? 0 : h.front().year;
-    const double last = h.empty() ? 0 : h.back().year;
-
-    ui::Chart animals;
-    animals.title = titled("Tiere");
-    animals.series = {line("Tiere", AnimalsColour), line("Geburten", BirthsColour),
-                      line("Gestorben", DeathsColour)};
+ui::Chart animalsChart() {
+    using model::YearFigures;
+    using ui::SeriesKind;
+    ui::Chart c;
+    c.title = titled("Tiere");
+    // The losses first, stacked at the bottom; the lines over them. The legend lists them top
+    // down, the lines first.
+    c.series = {
+        series(SeriesKind::Stacked, "Gestorben (Alter)", OldAgeColour, &YearFigures::oldAgeDeaths),
+        series(SeriesKind::Stacked, "Gestorben (Schwäche)", WeaknessColour,
+               &YearFigures::weaknessDeaths),
+        series(SeriesKind::Stacked, "Geschossen", ShotColour, &YearFigures::shot),
+        series(SeriesKind::Line, "Umgesetzt", CarriedColour, &YearFigures::carried),
+        series(SeriesKind::Line, "Geburten", BirthsColour, &YearFigures::births),
+        series(SeriesKind::Line, "Tiere", AnimalsColour, &YearFigures::animals)};
+    c.series[1].fill = ui::Fill::Stripes;
+    c.series[2].fill = ui::Fill::Dots;
+    c.series[3].style = ui::LineStyle::Dashed;
     double most = 0;
-    for (const model::YearFigures& p : h) {
-        const double x = p.year;
-        animals.series[0].points.push_back({x, double(p.animals)});
-        animals.series[1].points.push_back({x, double(p.births)});
-        animals.series[2].points.push_back({x, double(p.deaths)});
-        most = std::max({most, double(p.animals), double(p.births), double(p.deaths)});
-    }
-    animals.x = roundAxis("Jahr", first, last);
-    animals.y = roundAxis("Anzahl", 0, most);
-    animals.legend = ui::LegendPlace::Right;
+    for (const YearFigures& p : map::History)
+        most = std::max({most, double(p.animals), double(p.births), double(p.carried),
+                         double(p.oldAgeDeaths + p.weaknessDeaths + p.shot)});
+    c.x = yearAxis(false);
+    c.y = roundAxis("Anzahl", 0, most);
+    c.legend = ui::LegendPlace::Right;
+    c.share = 1.0;
+    return c;
+}
 
-    ui::Chart pool;
-    pool.title = titled("Genpool");
+ui::Chart pairsChart() {
+    ui::Chart c;
+    c.title = titled("Genpaare (1. Gen/2. Gen)");
+    double most = 0;
     for (int k = 0; k < 9; ++k) {
         const std::int32_t g1 = model::Genes[std::size_t(k / 3)];
         const std::int32_t g2 = model::Genes[std::size_t(k % 3)];
         ui::ChartSeries s;
         s.kind = ui::SeriesKind::Stacked;
-        s.name = std::string(geneNames[k / 3]) + "/" + geneNames[k % 3];
-        s.colour =
-            model::iconColours[std::size_t(model::iconForGenes(g1, g2) - map::FirstBigIcon)];
-        for (const model::YearFigures& p : h)
+        s.name = pairName(k);
+        s.colour = model::iconColours[std::size_t(model::iconForGenes(g1, g2) - map::FirstBigIcon)];
+        s.fill = firstGeneFill[k / 3];
+        for (const model::YearFigures& p : map::History)
             s.points.push_back({double(p.year), double(p.pairs[std::size_t(k)])});
-        pool.series.push_back(std::move(s));
+        c.series.push_back(std::move(s));
     }
-    ui::ChartSeries score = line("Genpool-Wert", ScoreColour);
-    double low = 0, high = 0, pairsHigh = 0;
-    for (const model::YearFigures& p : h) {
-        score.points.push_back({double(p.year), double(p.genePool)});
+    for (const model::YearFigures& p : map::History) {
         double stacked = 0;
         for (std::int32_t n : p.pairs)
             stacked += n;
-        pairsHigh = std::max(pairsHigh, stacked);
+        most = std::max(most, stacked);
+    }
+    c.x = yearAxis(false);
+    c.y = roundAxis("Tiere", 0, most);
+    c.legend = ui::LegendPlace::Right;
+    c.share = 1.4; // room for the nine legend entries
+    return c;
+}
+
+ui::Chart scoreChart() {
+    ui::Chart c;
+    c.title = titled("Genpool-Wert");
+    c.series = {
+        series(ui::SeriesKind::Line, "Genpool-Wert", ScoreColour, &model::YearFigures::genePool)};
+    double low = 0, high = 0; // 0 always shown: above it every gene is there
+    for (const model::YearFigures& p : map::History) {
         low = std::min(low, double(p.genePool));
         high = std::max(high, double(p.genePool));
     }
-    // While every pair and gene is there, the score is a count of animals and shares their
-    // axis. A lost gene costs hundreds: then the score gets an axis of its own, so that the
-    // pairs stay readable.
-    score.rightAxis = low < 0;
-    pool.series.push_back(std::move(score));
-    pool.x = roundAxis("Jahr", first, last);
-    if (low < 0) {
-        pool.y = roundAxis("Tiere je Genpaar", 0, pairsHigh);
-        pool.y2 = roundAxis("Genpool-Wert", low, high);
-    } else {
-        pool.y = roundAxis("Anzahl", 0, std::max(pairsHigh, high));
-    }
-    pool.legend = ui::LegendPlace::Right;
-    return {animals, pool};
+    c.x = yearAxis(true);
+    c.y = roundAxis("Punkte", low, high, 2); // a low chart: few labels
+    c.legend = ui::LegendPlace::None;        // the title names its only line
+    c.share = 0.75;
+    return c;
+}
+
+} // namespace
+
+std::string pairName(int k) {
+    return std::string(geneNames[k / 3]) + "/" + geneNames[k % 3];
+}
+
+std::vector<ui::Chart> historyCharts() {
+    return {animalsChart(), pairsChart(), scoreChart()};
 }
 
 } // namespace report

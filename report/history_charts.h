@@ -3,13 +3,19 @@
 
 #include "ui/chart.h"
 
+#include <string>
 #include <vector>
 
 namespace report {
 
-// Two charts from map::History, year on the horizontal axis: "Tiere" (animals, births, deaths)
-// and "Genpool" (the nine gene-pair counts stacked in their icons' colours, the score over
-// them). A thinned history says so in both titles.
+// Three charts from map::History, year on the horizontal axis: "Tiere" (the animals, births and
+// the animals carried into another Area as lines over the year's losses stacked by cause),
+// "Genpaare" (the nine ordered gene pairs stacked: the colour of their icon, the pattern of
+// their first gene) and "Genpool-Wert" (the score on its own axis, never over the pairs). A
+// thinned history says so in every title; a single year shows as marks with their values.
 std::vector<ui::Chart> historyCharts();
+
+// The name of gene pair k (0..8, as model::YearFigures::pairs): first gene/second gene.
+std::string pairName(int k);
 
 } // namespace report

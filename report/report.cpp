@@ -9,7 +9,7 @@
 #include "model/tables.h"
 #include "report/forecast.h"
 #include "report/forecast_run.h"
-#include "report/history_charts.h"
+#include "report/history_page.h"
 #include "report/numbers.h"
 #include "ui/window.h"
 
@@ -55,7 +55,7 @@ void buildControls() {
         ui::addListColumn(HerdListView, c + 1, titles[c], widths[c]);
 
     ui::addTab(ReportPanel, "Verlauf");
-    ui::createChartControl(HistoryChart, 0, 0, 514, 492, historyCharts());
+    buildHistoryPage();
 
     ui::addTab(ReportPanel, "Prognose");
     ui::createLabel(ForecastProgress, 6, 4, 502, 18, "", 0);
@@ -133,6 +133,17 @@ std::string gridRowText(const model::GenePoolTable& t, int row) {
     return std::string();
 }
 
+ui::Event nextReportEvent() {
+    // While the futures run, their pipes are read between events; then the loop only waits.
+    for (;;) {
+        if (!forecast.running) return ui::waitEvent();
+        const ui::Event event = ui::pollEvent();
+        if (pollForecast()) showForecast();
+        if (event.kind != ui::EventKind::None) return event;
+        ui::sleepMs(1);
+    }
+}
+
 void showHerdReport() {
     if (!ui::openWindow(map::ReportWindow, 300, 210, 534, 532, "GenPool", ui::TitleBar)) return;
     if (!ui::setControlParent(map::ReportWindow)) {
@@ -148,14 +159,10 @@ void showHerdReport() {
     startForecast(model::writeSavedGame(model::captureGame(map::History, map::HistoryStride)),
                   forecastSetup.seed ? *forecastSetup.seed : freshForecastSeed());
     showForecast();
-    // While the futures run, the loop looks at their pipes between events; then it only waits.
     for (;;) {
-        const ui::Event event = forecast.running ? ui::pollEvent() : ui::waitEvent();
+        const ui::Event event = nextReportEvent();
         if (event.kind == ui::EventKind::Close) break;
-        if (forecast.running) {
-            if (pollForecast()) showForecast();
-            if (event.kind == ui::EventKind::None) ui::sleepMs(1);
-        }
+        historyPageEvent(event);
     }
     stopForecast();
     ui::closeWindow(map::ReportWindow);

@@ -3,6 +3,7 @@
 
 #include "model/animal.h"
 #include "model/genepool.h"
+#include "ui/window.h"
 
 #include <string>
 
@@ -12,6 +13,10 @@ namespace report {
 // when it has been closed. Every other event meanwhile is dropped; a close request of any
 // window closes the report only.
 void showHerdReport();
+
+// The next event for the report's windows. While the page "Prognose" is computed, its
+// simulators are read between events and the page follows them.
+ui::Event nextReportEvent();
 
 // The text of one list row: cells separated by line feeds, starting with the empty picture cell.
 std::string listRowText(const model::Animal& a);

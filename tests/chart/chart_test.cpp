@@ -44,4 +44,17 @@ TEST(Chart, EverySeriesKindIsDrawnInItsColour) {
     EXPECT_EQ(error, "the charts do not fit into 400 x 700 pixels");
 }
 
+// Qt's SVG writer drops picture fills: a patterned area's fill names a pattern instead, and no
+// stand-in colour is left.
+TEST(Chart, PatternsAlsoInSvg) {
+    ui::Chart c{"", {"x", 0, 10, 6, "%.0f"}, {"y", 0, 10, 6, "%.0f"}, {}};
+    c.series = {{ui::SeriesKind::Stacked, "Streifen", 0x30E0F0, {{0, 8}, {10, 8}}, {}}};
+    c.series[0].fill = ui::Fill::Stripes;
+    std::string bytes, error;
+    ASSERT_TRUE(ui::renderCharts("", {c}, 400, 300, ui::ChartFormat::Svg, bytes, error)) << error;
+    EXPECT_NE(bytes.find("<pattern id=\"fill0\""), std::string::npos);
+    EXPECT_NE(bytes.find("fill=\"url(#fill0)\""), std::string::npos);
+    EXPECT_EQ(bytes.find("#010201"), std::string::npos);
+}
+
 } // namespace

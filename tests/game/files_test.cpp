@@ -1,8 +1,8 @@
 // The game's command line, and a saved game written through to the file the player names, as an
 // ordinary user meets it (the checks run as user 65534 when the test runs as root).
 #include "app/command_line.h"
-#include "app/save_file.h"
 #include "tests/support/support.h"
+#include "ui/save_file.h"
 
 #include <gtest/gtest.h>
 
@@ -53,18 +53,18 @@ std::string text(const fs::path& p) {
 void writeAsTheUser(const fs::path& home, const fs::path& sticky) {
     std::string error;
     ::umask(027);
-    EXPECT_TRUE(app::writeFileThrough(home / "new.selvo", "a", error)) << error;
+    EXPECT_TRUE(ui::writeFileThrough(home / "new.selvo", "a", error)) << error;
     EXPECT_EQ(fs::status(home / "new.selvo").permissions(), fs::perms(0640));
     std::ofstream(home / "target") << "old";
     fs::permissions(home / "target", fs::perms(0604));
     fs::create_symlink("target", home / "link");
-    EXPECT_TRUE(app::writeFileThrough(home / "link", "b", error)) << error;
+    EXPECT_TRUE(ui::writeFileThrough(home / "link", "b", error)) << error;
     EXPECT_TRUE(fs::is_symlink(home / "link"));
     EXPECT_EQ(std::pair(text(home / "target"), fs::status(home / "target").permissions()),
               std::pair(std::string("b"), fs::perms(0604)));
     ASSERT_EQ(::mkfifo((home / "fifo").c_str(), 0600), 0);
     const int reader = ::open((home / "fifo").c_str(), O_RDONLY | O_NONBLOCK);
-    EXPECT_TRUE(app::writeFileThrough(home / "fifo", "c", error)) << error;
+    EXPECT_TRUE(ui::writeFileThrough(home / "fifo", "c", error)) << error;
     char got = 0;
     EXPECT_EQ(std::pair(::read(reader, &got, 1), got), std::pair(ssize_t(1), 'c'));
     ::close(reader);
@@ -73,7 +73,7 @@ void writeAsTheUser(const fs::path& home, const fs::path& sticky) {
     std::vector<fs::path> refused = {home / "locked", home}, folders = {home};
     if (!sticky.empty()) refused.push_back(sticky / "theirs"), folders.push_back(sticky);
     for (const fs::path& p : refused) {
-        EXPECT_FALSE(app::writeFileThrough(p, "d", error)) << p;
+        EXPECT_FALSE(ui::writeFileThrough(p, "d", error)) << p;
         EXPECT_NE(error.find(p.string()), std::string::npos) << error;
         EXPECT_EQ(p == home ? "old" : text(p), "old") << p;
     }

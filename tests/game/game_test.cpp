@@ -179,7 +179,7 @@ TEST_F(Game, AFailedSaveOrOpenSaysSoAndChangesNothing) {
     const std::string before = model::writeSavedGame(model::captureGame(History, HistoryStride));
     EXPECT_EQ(messageAfter(SaveButton, locked),
               "Speichern: Speichern fehlgeschlagen: " + locked +
-                  " ist schreibgeschützt: Permission denied");
+                  " ist schreibgeschützt: keine Berechtigung");
     std::ifstream in(locked);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
     EXPECT_EQ(messageAfter(OpenButton, broken), "Öffnen: Öffnen fehlgeschlagen: Zeile 2: „x“ ist "

@@ -1,91 +1,239 @@
-// The report's page "Verlauf": the current game's history drawn as two charts.
+// The report's page "Verlauf": the current game's history drawn as three charts, shown larger
+// in a window of its own, and saved as a table and as a picture.
 #include "map/history.h"
 #include "map/numbers.h"
-#include "report/numbers.h"
 #include "model/random.h"
 #include "report/history_charts.h"
+#include "report/history_export.h"
+#include "report/numbers.h"
 #include "tests/support/game.h"
+#include "tests/support/support.h"
 #include "ui/chart.h"
+#include "ui/picture.h"
 #include "ui/qt_access.h"
+#include "ui/window.h"
 
 #include <QTabWidget>
+#include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
 
 namespace {
 
 using namespace support;
 
-// (The pages' names are the golden session's.)
+// What the page shows of its three charts: per chart the points of each series (-1 past the
+// last), and the legend from the top.
 struct Seen {
     int shownFirst = -1;
-    std::vector<int> points; // per series: "Tiere" 0..2, then "Genpool" 0..9
+    std::vector<std::vector<int>> points;
+    std::vector<std::vector<ui::LegendEntry>> legends;
 };
 
-// Opens the report, switches to "Verlauf" as a player would and reads the charts' points.
-Seen openHistoryPage() {
+Seen seeCharts(int control) {
+    Seen seen;
+    for (int c = 0; c < 3; ++c) {
+        seen.points.emplace_back();
+        for (int s = 0; s < 9; ++s)
+            seen.points.back().push_back(ui::chartPointCount(control, c, s));
+        seen.legends.push_back(ui::chartLegend(control, c));
+    }
+    return seen;
+}
+
+// Opens the report, switches to "Verlauf" as a player would, reads the charts, and closes the
+// report, or leaves that to `more`.
+Seen openHistoryPage(const std::function<void()>& more = {}) {
     Seen seen;
     whileOpen([] { clickToolItem(map::ReportButton); },
               [&] {
                   auto* panel = qobject_cast<QTabWidget*>(ui::controlWidget(report::ReportPanel));
-                  if (panel) {
-                      seen.shownFirst = panel->currentIndex();
-                      panel->setCurrentIndex(2);
-                  }
-                  for (int s = 0; s < 3; ++s)
-                      seen.points.push_back(ui::chartPointCount(report::HistoryChart, 0, s));
-                  for (int s = 0; s < 10; ++s)
-                      seen.points.push_back(ui::chartPointCount(report::HistoryChart, 1, s));
-                  requestClose(map::ReportWindow);
+                  const int first = panel ? panel->currentIndex() : -1;
+                  if (panel) panel->setCurrentIndex(2);
+                  seen = seeCharts(report::HistoryChart);
+                  seen.shownFirst = first;
+                  if (more)
+                      more();
+                  else
+                      requestClose(map::ReportWindow);
               });
     return seen;
 }
 
-TEST(HistoryPage, ShowsOnePointPerYearOfTheCurrentGame) {
+std::vector<std::string> names(const std::vector<ui::LegendEntry>& legend) {
+    std::vector<std::string> n;
+    for (const ui::LegendEntry& e : legend)
+        n.push_back(e.name);
+    return n;
+}
+
+// Year 0 alone: every series is a visible mark (a bar of the stack, a point of a line), not a
+// dot of no width. Later one point per year; the legends read top down as the stacks do, and
+// the nine gene pairs each have a look of their own.
+TEST(HistoryPage, AYearAloneIsMarkedAndTheLegendsReadAsTheStacks) {
     startGame();
     clickToolItem(map::NewGameButton);
     Seen seen = openHistoryPage();
     EXPECT_EQ(seen.shownFirst, 0);
-    EXPECT_EQ(seen.points, std::vector<int>(13, 1)); // year 0 alone: a single point
+    EXPECT_EQ(std::tuple(seen.legends[0].size(), seen.legends[1].size(), seen.legends[2].size()),
+              std::tuple(6u, 9u, 1u));
+    for (const auto& legend : seen.legends)
+        for (const ui::LegendEntry& e : legend)
+            EXPECT_TRUE(e.marked) << e.name;
 
     model::seedRandom(3);
     for (int y = 0; y < 5; ++y)
         clickControl(map::YearButton);
     ASSERT_EQ(map::History.size(), 6u);
     seen = openHistoryPage();
-    EXPECT_EQ(seen.points, std::vector<int>(13, 6));
-    EXPECT_EQ(ui::chartPointCount(report::HistoryChart, 0, 0), -1); // gone with the window
+    EXPECT_EQ(seen.points, (std::vector<std::vector<int>>{{6, 6, 6, 6, 6, 6, -1, -1, -1},
+                                                          std::vector<int>(9, 6),
+                                                          {6, -1, -1, -1, -1, -1, -1, -1, -1}}));
+
+    const std::vector<ui::Chart> charts = report::historyCharts();
+    for (std::size_t c = 0; c < 2; ++c) { // stacked first from the bottom, lines drawn over them
+        std::vector<std::string> stackTopDown;
+        for (const ui::ChartSeries& s : charts[c].series)
+            stackTopDown.insert(stackTopDown.begin(), s.name);
+        EXPECT_EQ(names(seen.legends[c]), stackTopDown);
+    }
+    std::set<std::uint64_t> looks;
+    for (const ui::LegendEntry& e : seen.legends[1])
+        looks.insert(e.look);
+    EXPECT_EQ(looks.size(), 9u);
 }
 
-// Axes end on round values; a score of 0 is no loss and shares the pairs' axis.
-TEST(HistoryPage, PairsInOrderOnRoundAxesAndAThinnedHistorySaysSo) {
+// "Größer anzeigen" shows the same charts in a window of their own that the player may resize;
+// closing it returns to the report.
+TEST(HistoryPage, TheChartsLargerInAResizableWindow) {
+    startGame();
+    Seen page, larger;
+    QSize grown;
+    bool reportStayed = false;
+    page = openHistoryPage([&] {
+        whileOpen([] { pressControl(report::LargerChartsButton); },
+                  [&] {
+                      larger = seeCharts(report::LargerHistoryChart);
+                      ui::windowWidget(map::HistoryWindow)->resize(700, 600);
+                      grown = ui::controlWidget(report::LargerHistoryChart)->size();
+                      requestClose(map::HistoryWindow);
+                      QTimer::singleShot(50, [&] {
+                          reportStayed = ui::windowExists(map::ReportWindow) &&
+                                         !ui::windowExists(map::HistoryWindow);
+                          requestClose(map::ReportWindow);
+                      });
+                  });
+    });
+    EXPECT_EQ(page.points, larger.points);
+    EXPECT_EQ(names(page.legends[1]), names(larger.legends[1]));
+    EXPECT_EQ(grown, QSize(700, 600));
+    EXPECT_TRUE(reportStayed);
+}
+
+// Axes end on round values from 0; the score has a chart of its own, with 0 on its axis; a
+// thinned history says so.
+TEST(HistoryPage, RoundAxesTheScoreApartAndAThinnedHistorySaysSo) {
     map::History = {model::YearFigures{.year = 0}, model::YearFigures{.year = 7, .animals = 23}};
-    const std::vector<ui::Chart> charts = report::historyCharts();
-    ASSERT_EQ(charts.size(), 2u);
-    EXPECT_EQ(std::tuple(charts[0].title, charts[1].title, charts[0].x.title),
-              std::tuple("Tiere", "Genpool", "Jahr"));
+    std::vector<ui::Chart> charts = report::historyCharts();
+    ASSERT_EQ(charts.size(), 3u);
+    EXPECT_EQ(std::tuple(charts[0].title, charts[1].title, charts[2].title, charts[2].x.title),
+              std::tuple("Tiere", "Genpaare (1. Gen/2. Gen)", "Genpool-Wert", "Jahr"));
     EXPECT_EQ(std::tuple(charts[0].x.max, charts[0].x.ticks, charts[0].y.max, charts[0].y.ticks),
               std::tuple(8.0, 5, 25.0, 6));
-    EXPECT_FALSE(charts[1].series.back().rightAxis);
-    const std::vector<std::string> pairs = {"Rot/Rot",   "Rot/Gelb",  "Rot/Blau",
-                                            "Gelb/Rot",  "Gelb/Gelb", "Gelb/Blau",
-                                            "Blau/Rot",  "Blau/Gelb", "Blau/Blau",
-                                            "Genpool-Wert"};
-    ASSERT_EQ(charts[1].series.size(), pairs.size());
-    for (std::size_t s = 0; s < pairs.size(); ++s)
-        EXPECT_EQ(charts[1].series[s].name, pairs[s]);
+    for (const ui::ChartSeries& s : charts[1].series)
+        EXPECT_EQ(s.kind, ui::SeriesKind::Stacked) << s.name;
     map::HistoryStride = 4;
-    EXPECT_EQ(report::historyCharts()[0].title, "Tiere (nur jedes 4. Jahr gezeigt)");
+    EXPECT_EQ(report::historyCharts()[2].title, "Genpool-Wert (nur jedes 4. Jahr gezeigt)");
     map::HistoryStride = 1;
 
-    // Few animals count from 0, also beside a lost score's axis; none still give a height.
+    // Few animals count from 0; none still give a height; a lost gene's score is on its axis.
     for (auto [animals, score, top] : {std::tuple{3, 3, 3.0}, {2, -300, 2.0}, {0, 0, 1.0}}) {
         model::YearFigures p{.year = 1, .animals = animals, .genePool = score};
         p.pairs[0] = animals;
         map::History = {p};
-        for (const ui::Chart& c : report::historyCharts())
-            EXPECT_EQ(std::tuple(c.y.min, c.y.max), std::tuple(0.0, top)) << c.title << animals;
+        charts = report::historyCharts();
+        for (int c = 0; c < 2; ++c)
+            EXPECT_EQ(std::tuple(charts[c].y.min, charts[c].y.max), std::tuple(0.0, top)) << c;
+        EXPECT_TRUE(charts[2].y.min <= std::min(score, 0) && charts[2].y.max >= std::max(score, 0));
     }
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The table read back equals the history, column by the header's name; the picture is a PNG or
+// an SVG of the stated size by the name's ending; a folder that is not there is named.
+TEST(HistoryPage, SavedAsTableAndAsPicture) {
+    using model::YearFigures;
+    map::History.clear();
+    for (std::int32_t y : {0, 4, 8}) {
+        YearFigures p{.year = y, .animals = 30 + y, .births = 1 + y, .deaths = 7 + y,
+                      .oldAgeDeaths = 3 + y, .weaknessDeaths = 4, .shot = 2 + y, .carried = 5 + y,
+                      .genePool = -120 - y};
+        for (std::size_t k = 0; k < 9; ++k)
+            p.pairs[k] = std::int32_t(10 * k) + y;
+        map::History.push_back(p);
+    }
+    const std::vector<std::pair<std::string, std::int32_t YearFigures::*>> columns = {
+        {"Jahr", &YearFigures::year},
+        {"Tiere", &YearFigures::animals},
+        {"Geburten", &YearFigures::births},
+        {"Gestorben", &YearFigures::deaths},
+        {"Gestorben (Alter)", &YearFigures::oldAgeDeaths},
+        {"Gestorben (Schwäche)", &YearFigures::weaknessDeaths},
+        {"Geschossen", &YearFigures::shot},
+        {"Umgesetzt", &YearFigures::carried},
+        {"Genpool-Wert", &YearFigures::genePool}};
+    TempFolder folder;
+    const std::string table = (folder.path / "verlauf.csv").string();
+    std::string error;
+    ASSERT_TRUE(report::writeHistoryTable(table, error)) << error;
+    std::istringstream in(contents(table));
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream cells(line);
+        rows.emplace_back();
+        for (std::string cell; std::getline(cells, cell, ',');)
+            rows.back().push_back(cell);
+    }
+    ASSERT_EQ(rows.size(), map::History.size() + 1);
+    ASSERT_EQ(rows[0].size(), columns.size() + 9);
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const YearFigures& p = map::History[r - 1];
+        for (std::size_t c = 0; c < rows[0].size(); ++c) {
+            const std::int32_t want =
+                c < columns.size() ? p.*columns[c].second : p.pairs[c - columns.size()];
+            EXPECT_EQ(rows[0][c], c < columns.size() ? columns[c].first
+                                                     : report::pairName(int(c - columns.size())));
+            EXPECT_EQ(rows[r][c], std::to_string(want)) << rows[0][c] << " row " << r;
+        }
+    }
+
+    const std::string png = (folder.path / "verlauf.png").string();
+    ASSERT_TRUE(report::writeHistoryPicture(png, error)) << error;
+    const std::string bytes = contents(png);
+    ui::Picture picture;
+    ASSERT_TRUE(ui::decodePicture(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  bytes.size(), picture));
+    EXPECT_EQ(std::pair(picture.width, picture.height),
+              std::pair(report::PictureWidth, report::PictureHeight));
+    const std::string svg = (folder.path / "verlauf.SVG").string();
+    ASSERT_TRUE(report::writeHistoryPicture(svg, error)) << error;
+    const std::string text = contents(svg);
+    const std::size_t root = text.find("<svg");
+    ASSERT_NE(root, std::string::npos);
+    EXPECT_NE(text.find("viewBox=\"0 0 1000 1100\"", root), std::string::npos);
+
+    const std::string nowhere = (folder.path / "fehlt" / "verlauf.csv").string();
+    EXPECT_FALSE(report::writeHistoryTable(nowhere, error));
+    EXPECT_NE(error.find(nowhere), std::string::npos) << error;
 }
 
 } // namespace

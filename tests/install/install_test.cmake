@@ -29,7 +29,7 @@ file(GLOB media RELATIVE ${SOURCE} ${SOURCE}/Media/*.png)
 list(TRANSFORM media PREPEND share/games/selvo-mornik/)
 set(expected games/selvo-mornik games/selvo-sim libexec/selvo-mornik/selvo-mornik
     share/games/selvo-mornik/Help.htm ${media}
-    share/games/selvo-mornik/docs/verlauf-5.png share/games/selvo-mornik/docs/verlauf-60.png
+    share/games/selvo-mornik/docs/verlauf-5.png share/games/selvo-mornik/docs/verlauf.png
     share/games/selvo-mornik/docs/prognose.png
     share/applications/org.example.selvo_mornik.desktop
     share/metainfo/org.example.selvo_mornik.metainfo.xml share/mime/packages/selvo-mornik.xml

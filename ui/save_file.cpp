@@ -1,5 +1,5 @@
 // Writing a file the player named, through to its target.
-#include "app/save_file.h"
+#include "ui/save_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,14 +10,42 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace app {
+namespace ui {
 
 namespace {
 
 namespace fs = std::filesystem;
 
+// The reason in German whatever the locale: the program speaks German; the system's own text
+// for anything rarer.
+std::string reason(int number) {
+    switch (number) {
+    case ENOENT:
+        return "Datei oder Ordner gibt es nicht";
+    case ENOTDIR:
+        return "ein Teil des Pfads ist kein Ordner";
+    case EACCES:
+    case EPERM:
+        return "keine Berechtigung";
+    case EISDIR:
+        return "das ist ein Ordner";
+    case EROFS:
+        return "das Dateisystem ist nur lesbar";
+    case ENOSPC:
+        return "kein Platz mehr auf dem Datenträger";
+    case EDQUOT:
+        return "das Speicherkontingent ist erschöpft";
+    case ENAMETOOLONG:
+        return "der Name ist zu lang";
+    case EIO:
+        return "Ein-/Ausgabefehler";
+    default:
+        return std::strerror(number);
+    }
+}
+
 bool failed(std::string& error, const std::string& what) {
-    error = what + ": " + std::strerror(errno);
+    error = what + ": " + reason(errno);
     return false;
 }
 
@@ -93,4 +121,4 @@ bool writeFileThrough(const std::string& path, const std::string& text, std::str
     return failed(error, path);
 }
 
-} // namespace app
+} // namespace ui
