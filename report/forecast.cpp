@@ -159,6 +159,9 @@ std::vector<ui::Chart> forecastCharts(const std::array<std::vector<ForecastYear>
         chart->x = roundAxis("Jahr", 0, ForecastYears);
         chart->legend = ui::LegendPlace::Right;
     }
+    // Only the lowest chart labels the years: the plots line up, and the page is low.
+    alive.x.title = alive.x.labelFormat = animals.x.title = animals.x.labelFormat = "";
+    pool.share = 1.4; // the years' labels need room too
     // Low charts: few labels, or they are elided.
     alive.y = roundAxis("%", 0, 100, 2);
     animals.y = roundAxis("Tiere", 0, most, 2);
