@@ -109,6 +109,11 @@ TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     expectLoaded(0, "a");
     EXPECT_EQ(ui::files::listFilesRead() - before, 9);
     EXPECT_FALSE(ui::loadPicture(-1, full) || ui::loadPicture(ui::MaxPictures, full));
+    // Pictures made in memory: a number outside the table, or one not as wide as it claims.
+    const ui::Picture tiny{1, 1, 3, {1, 2, 3}};
+    EXPECT_FALSE(ui::setPicture(-1, tiny) || ui::setPicture(ui::MaxPictures, tiny));
+    EXPECT_FALSE(ui::setPicture(3, ui::Picture{0, 1, 3, {}}));
+    EXPECT_EQ(ui::pictureHandle(3), nullptr);
 }
 
 // Both draws copy a source without alpha plainly; the plain draw drops a source's alpha. A picture
