@@ -124,7 +124,7 @@ TEST_F(Game, HelpPageOpensInItsOwnWindowWhereNoBrowserStarts) {
     ::setenv("PATH", empty.path.c_str(), 1);
     ::unsetenv("BROWSER");
     std::string title, text;
-    bool closedAlone = false;
+    bool closedAlone = false, fills = false;
     whileOpen([] { clickToolItem(HelpButton); },
               [&] {
                   pressControl(app::HelpLink);
@@ -132,8 +132,10 @@ TEST_F(Game, HelpPageOpensInItsOwnWindowWhereNoBrowserStarts) {
                       if (QWidget* page = ui::windowWidget(HelpPageWindow)) {
                           title = page->windowTitle().toStdString();
                           if (auto* view =
-                                  qobject_cast<QTextBrowser*>(ui::controlWidget(app::HelpPageView)))
+                                  qobject_cast<QTextBrowser*>(ui::controlWidget(app::HelpPageView))) {
                               text = view->toPlainText().toStdString();
+                              fills = view->geometry() == page->rect();
+                          }
                       }
                       requestClose(HelpPageWindow);
                       QTimer::singleShot(50, [&] {
@@ -147,6 +149,7 @@ TEST_F(Game, HelpPageOpensInItsOwnWindowWhereNoBrowserStarts) {
     EXPECT_EQ(title, "Selvo mornik – Hilfe");
     EXPECT_NE(text.find("Die Werkzeugleiste"), std::string::npos) << text.substr(0, 200);
     EXPECT_TRUE(closedAlone);
+    EXPECT_TRUE(fills) << "the page fills its window";
     EXPECT_FALSE(ui::windowExists(HelpWindow) || ui::windowExists(HelpPageWindow));
 }
 
