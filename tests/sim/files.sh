@@ -180,6 +180,16 @@ if [ -w /dev/full ]; then
     [ "$status" = 1 ] || fail "late failure: status $status ($err)"
     [ "$(state "$home")" = "$before" ] || fail "late failure: $home changed"
 fi
+# No descriptor left for the second temporary file (the first took the last one): refused
+# before the batch, the first one removed again, the files as they were.
+before=$(state "$home")
+(for fd in $(ls /proc/$BASHPID/fd); do [ "$fd" -gt 2 ] && eval "exec $fd>&-"; done
+    ulimit -n 4 && exec "$sim" "${batch[@]}" --out "$home/keep.csv" --by-year "$home/by-year.csv") \
+    >/dev/null 2>"$work/stderr"
+status=$?
+check
+[ "$status" = 2 ] && grep -q 'by-year.csv: Too many open files' "$work/stderr" &&
+    [ "$(state "$home")" = "$before" ] || fail "no descriptor: $status $(cat "$work/stderr")"
 run 1 --out "$home/keep.csv" --by-year "$home/by-year.csv" --plot "$home/chart.svg"
 check
 [ "$status" = 0 ] && [ -s "$home/by-year.csv" ] && [ -s "$home/chart.svg" ] &&
