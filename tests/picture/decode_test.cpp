@@ -154,6 +154,9 @@ TEST(Hostile, DamagedAndCutFilesAreRefusedSilently) {
           std::string("/* XPM */\nstatic char *p[] = {\"1 1 1 1\", \"a c #FF0000\", \"a\"};\n")})
         EXPECT_FALSE(decodes(Bytes(other.begin(), other.end())));
     EXPECT_FALSE(decodes(flippedIn(pngFile, "IDAT")));
+    Bytes noImage = fuzz::writeIcoPng(3, 2, pngFile); // an icon whose directory counts none
+    noImage[4] = noImage[5] = 0;
+    EXPECT_FALSE(decodes(noImage));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
