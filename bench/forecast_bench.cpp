@@ -5,9 +5,8 @@
 #include "model/figures.h"
 #include "model/game.h"
 #include "model/savegame.h"
-#include "model/tables.h"
 #include "report/forecast_run.h"
-#include "ui/picture.h"
+#include "tools/sim/batch.h"
 
 #include <chrono>
 #include <cstdio>
@@ -27,14 +26,11 @@ double seconds(std::chrono::steady_clock::time_point since) {
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
     report::forecastSetup.program = SELVO_SIM;
-    model::loadTables();
-    model::AreaMap areas;
-    if (!ui::loadPicture(0, "Media/KarteGebiete.png")) return 2;
-    const ui::Picture* p = ui::pictureHandle(0);
-    areas.width = p->width;
-    areas.height = p->height;
-    areas.values = ui::pixelValues(*p);
-    model::setAreaMap(std::move(areas));
+    std::string error;
+    if (!sim::prepareModel("Media", error)) { // the tables and the areas picture, as selvo-sim
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
     model::newGame();
     map::noteYear(model::takeFigures()); // as the window's redraw does
     const std::string saved = model::writeSavedGame(model::captureGame(map::History, 1));

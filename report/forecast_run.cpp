@@ -103,16 +103,17 @@ void fail(const std::string& why) {
     forecast.failure = why;
 }
 
-bool startChoice(int choice) {
-    int count[2], table[2], message[2];
-    if (::pipe2(count, O_CLOEXEC) != 0) return false;
-    if (::pipe2(table, O_CLOEXEC) != 0) {
-        ::close(count[0]), ::close(count[1]);
-        return false;
-    }
-    if (::pipe2(message, O_CLOEXEC) != 0) {
-        ::close(count[0]), ::close(count[1]), ::close(table[0]), ::close(table[1]);
-        return false;
+// Starts the simulator for `choice`; when it cannot be started, the forecast ends with why.
+void startChoice(int choice) {
+    // The count, the table and the messages: a pipe each, read here from the first end.
+    Pipe* const pipes[] = {&child.count, &child.table, &child.message};
+    const int childEnds[] = {childCount, childTable, STDERR_FILENO};
+    int ends[3][2];
+    for (int k = 0; k < 3; ++k) {
+        if (::pipe2(ends[k], O_CLOEXEC) == 0) continue;
+        for (int j = 0; j < k; ++j)
+            ::close(ends[j][0]), ::close(ends[j][1]);
+        return fail("kein Prozess");
     }
     const std::string program = simulator();
     const std::string seed = std::to_string(forecast.seed);
@@ -134,9 +135,8 @@ bool startChoice(int choice) {
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, child.state, childState);
-    posix_spawn_file_actions_adddup2(&actions, count[1], childCount);
-    posix_spawn_file_actions_adddup2(&actions, table[1], childTable);
-    posix_spawn_file_actions_adddup2(&actions, message[1], STDERR_FILENO);
+    for (int k = 0; k < 3; ++k)
+        posix_spawn_file_actions_adddup2(&actions, ends[k][1], childEnds[k]);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawnattr_init(&attributes);
@@ -156,24 +156,23 @@ bool startChoice(int choice) {
                           : posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
-    ::close(count[1]), ::close(table[1]), ::close(message[1]);
+    for (auto& end : ends)
+        ::close(end[1]);
     if (error != 0) {
-        ::close(count[0]), ::close(table[0]), ::close(message[0]);
-        forecast.failure = program + (error == ENOENT   ? " nicht gefunden"
-                                      : error == EACCES ? " ist nicht ausführbar"
-                                                        : " startet nicht (Fehler " +
-                                                              std::to_string(error) + ")");
-        return false;
+        for (auto& end : ends)
+            ::close(end[0]);
+        return fail(program + (error == ENOENT   ? " nicht gefunden"
+                               : error == EACCES ? " ist nicht ausführbar"
+                                                 : " startet nicht (Fehler " +
+                                                       std::to_string(error) + ")"));
     }
     child.pid = pid;
     child.choice = choice;
-    for (auto [p, fd] : {std::pair{&child.count, count[0]}, {&child.table, table[0]},
-                         {&child.message, message[0]}}) {
-        p->fd = fd;
-        p->text.clear();
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    for (int k = 0; k < 3; ++k) {
+        pipes[k]->fd = ends[k][0];
+        pipes[k]->text.clear();
+        ::fcntl(ends[k][0], F_SETFL, ::fcntl(ends[k][0], F_GETFL) | O_NONBLOCK);
     }
-    return true;
 }
 
 // The child has closed every pipe: reaps it, keeps its table and starts the next choice.
@@ -199,7 +198,7 @@ bool finishChoice() {
     forecast.finished = (child.choice + 1) * ForecastRuns;
     const int next = child.choice + 1;
     if (next < int(ForecastChoices.size())) {
-        if (!startChoice(next)) fail(forecast.failure.empty() ? "kein Prozess" : forecast.failure);
+        startChoice(next);
     } else {
         stopForecast();
     }
@@ -225,7 +224,7 @@ void startForecast(const std::string& savedGame, std::uint32_t seed) {
         fail(std::string("der Spielstand lässt sich nicht übergeben: ") + std::strerror(errno));
         return;
     }
-    if (!startChoice(0)) fail(forecast.failure.empty() ? "kein Prozess" : forecast.failure);
+    startChoice(0);
 }
 
 bool pollForecast() {

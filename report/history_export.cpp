@@ -7,18 +7,10 @@
 #include "ui/save_file.h"
 #include "ui/window.h"
 
-#include <algorithm>
-#include <cctype>
 
 namespace report {
 
 namespace {
-
-bool endsWithSvg(std::string path) {
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".svg") == 0;
-}
 
 void tellFailure(const std::string& error) {
     ui::messageBox("Verlauf speichern", "Speichern fehlgeschlagen: " + error);
@@ -57,9 +49,11 @@ bool writeHistoryPicture(const std::string& path, std::string& error) {
                                     ? std::string("Selvo mornik: Verlauf")
                                     : std::string("Selvo mornik: Verlauf bis Jahr ") +
                                           std::to_string(map::History.back().year);
+    // SVG for a name ending in .svg; PNG for any other.
+    ui::ChartFormat format = ui::ChartFormat::Png;
+    ui::chartFormatOf(path, format);
     std::string bytes;
-    if (!ui::renderCharts(heading, historyCharts(), PictureWidth, PictureHeight,
-                          endsWithSvg(path) ? ui::ChartFormat::Svg : ui::ChartFormat::Png, bytes,
+    if (!ui::renderCharts(heading, historyCharts(), PictureWidth, PictureHeight, format, bytes,
                           error)) {
         error = path + ": das Bild ließ sich nicht zeichnen (" + error + ")";
         return false;

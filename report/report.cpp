@@ -79,8 +79,8 @@ void fillList() {
     }
 }
 
-// Choices the page's charts show.
-std::size_t chartedChoices = 0;
+// Choices the page's sentences and charts show; npos while the page has shown none yet.
+std::size_t shownChoices = std::string::npos;
 
 // The page "Prognose" as far as the futures are computed.
 void showForecast() {
@@ -92,17 +92,17 @@ void showForecast() {
     else if (!forecast.running)
         progress += " berechnet, je " + std::to_string(ForecastYears) + " Jahre";
     ui::setControlText(ForecastProgress, progress);
+    // The sentences and charts change only when a choice is added, not for every future counted.
+    const auto done = std::size_t(std::count_if(forecast.tables.begin(), forecast.tables.end(),
+                                                [](const auto& t) { return !t.empty(); }));
+    if (done == shownChoices) return;
+    shownChoices = done;
     std::string text;
     for (std::size_t c = 0; c < ForecastChoices.size(); ++c)
         if (!forecast.tables[c].empty())
             text += forecastSentence(ForecastChoices[c], forecast.tables[c]) + "\n";
     ui::setControlText(ForecastText, text + reproduceLine(forecast.seed));
-    // Charts are redrawn only when a choice is added, not for every future counted.
-    const auto done = std::size_t(std::count_if(forecast.tables.begin(), forecast.tables.end(),
-                                                [](const auto& t) { return !t.empty(); }));
-    if (done != chartedChoices)
-        ui::setChartControlCharts(ForecastChart, forecastCharts(forecast.tables));
-    chartedChoices = done;
+    if (done > 0) ui::setChartControlCharts(ForecastChart, forecastCharts(forecast.tables));
 }
 
 void fillGrid() {
@@ -154,7 +154,7 @@ void showHerdReport() {
     model::herdSortByArea();
     fillList();
     fillGrid();
-    chartedChoices = 0; // the charts were just made empty
+    shownChoices = std::string::npos; // the page was just made empty
     // The futures start from the herd as the report shows it, sorted as saving it now would.
     startForecast(model::writeSavedGame(model::captureGame(map::History, map::HistoryStride)),
                   forecastSetup.seed ? *forecastSetup.seed : freshForecastSeed());

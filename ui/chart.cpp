@@ -358,6 +358,20 @@ void layOutCharts(QGraphicsScene& scene, const std::string& heading,
 
 } // namespace
 
+bool chartFormatOf(std::string_view path, ChartFormat& format) {
+    std::string ext(path.substr(std::min(path.rfind('.'), path.size())));
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    });
+    if (ext == ".png")
+        format = ChartFormat::Png;
+    else if (ext == ".svg")
+        format = ChartFormat::Svg;
+    else
+        return false;
+    return true;
+}
+
 bool renderCharts(const std::string& heading, const std::vector<Chart>& charts, int width,
                   int height, ChartFormat format, std::string& bytes, std::string& error) {
     const int top = heading.empty() ? 0 : headingHeight;
@@ -451,12 +465,19 @@ struct ChartView : QGraphicsView {
     }
 };
 
-std::vector<QChart*> chartsOf(int control) {
+// The view of chart control `control`, or null when there is no such control.
+ChartView* chartViewOf(int control) {
     const auto entry = detail::controls.find(control);
     if (entry == detail::controls.end() || entry->second.kind != detail::ControlKind::Chart)
-        return {};
+        return nullptr;
+    return static_cast<ChartView*>(entry->second.widget);
+}
+
+std::vector<QChart*> chartsOf(int control) {
+    const ChartView* view = chartViewOf(control);
+    if (view == nullptr) return {};
     std::vector<QChart*> shown;
-    for (QGraphicsItem* item : static_cast<QGraphicsView*>(entry->second.widget)->scene()->items())
+    for (QGraphicsItem* item : view->scene()->items())
         if (auto* c = dynamic_cast<QChart*>(item)) shown.push_back(c);
     std::sort(shown.begin(), shown.end(),
               [](QChart* a, QChart* b) { return a->geometry().top() < b->geometry().top(); });
@@ -490,11 +511,8 @@ bool createChartControl(int number, int x, int y, int width, int height,
 }
 
 bool setChartControlCharts(int number, const std::vector<Chart>& charts) {
-    const auto entry = detail::controls.find(number);
-    if (entry == detail::controls.end() || entry->second.kind != detail::ControlKind::Chart ||
-        charts.empty())
-        return false;
-    auto* view = static_cast<ChartView*>(entry->second.widget);
+    ChartView* view = chartViewOf(number);
+    if (view == nullptr || charts.empty()) return false;
     view->charts = charts;
     view->laidOut = QSize();
     view->layOut(view->size());
@@ -502,10 +520,7 @@ bool setChartControlCharts(int number, const std::vector<Chart>& charts) {
 }
 
 int chartCount(int control) {
-    const auto entry = detail::controls.find(control);
-    if (entry == detail::controls.end() || entry->second.kind != detail::ControlKind::Chart)
-        return -1;
-    return int(chartsOf(control).size());
+    return chartViewOf(control) == nullptr ? -1 : int(chartsOf(control).size());
 }
 
 int chartSeriesCount(int control, int chart) {

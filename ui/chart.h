@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -64,6 +65,9 @@ struct Chart {
 };
 
 enum class ChartFormat { Png, Svg };
+
+// The picture type a file name's ending asks for (.png, .svg, in any case); false for another.
+bool chartFormatOf(std::string_view path, ChartFormat& format);
 
 // Renders `charts` stacked from top to bottom, each getting its share of `height`, with
 // `heading` (when not empty) as a line of text above them all, into an image of width x height

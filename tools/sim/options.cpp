@@ -44,21 +44,6 @@ bool parsePolicies(std::string_view list, std::vector<Policy>& policies, std::st
     }
 }
 
-// The chart's picture type from its file name, ignoring case.
-bool plotFormatOf(std::string_view path, ui::ChartFormat& format) {
-    std::string ext(path.substr(std::min(path.rfind('.'), path.size())));
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    if (ext == ".png")
-        format = ui::ChartFormat::Png;
-    else if (ext == ".svg")
-        format = ui::ChartFormat::Svg;
-    else
-        return false;
-    return true;
-}
-
 std::string rangeText(const NumberOption& o) {
     return std::to_string(o.min) + " to " + std::to_string(o.max);
 }
@@ -137,7 +122,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             if (arg == "--policy") {
                 if (!parsePolicies(value, options.policies, error)) return false;
             } else if (arg == "--plot") {
-                if (!plotFormatOf(value, options.plotFormat)) {
+                if (!ui::chartFormatOf(value, options.plotFormat)) {
                     error = "--plot " + std::string(value) +
                             ": unknown picture type (the name must end in .png or .svg)";
                     return false;
