@@ -34,9 +34,17 @@ struct RowWriter {
     bool failed = false;
 
     bool flush() {
-        if (!failed && !buffer.empty() && !sink(buffer)) failed = true;
+        if (!failed && !buffer.empty() && !sink.text(buffer)) failed = true;
         buffer.clear();
         return !failed;
+    }
+    // Rows that lie elsewhere, after what is buffered here.
+    bool write(const std::vector<std::string_view>& pieces) {
+        if (!flush()) return false;
+        if (sink.pieces) return failed = !sink.pieces(pieces), !failed;
+        for (std::string_view piece : pieces)
+            if (!sink.text(piece)) return failed = true, false;
+        return true;
     }
 };
 
@@ -112,11 +120,9 @@ BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& tota
         std::min(options.runs, options.jobs > 0 ? options.jobs : availableCores());
     BatchEnd end = BatchEnd::Done;
     if (jobs > 1) {
-        const GameReceiver receiver{[&](std::string_view rows) {
-                                        out.buffer += rows;
-                                        return out.buffer.size() < ChunkBytes || out.flush();
-                                    },
-                                    gameDone};
+        const GameReceiver receiver{
+            [&](const std::vector<std::string_view>& pieces) { return out.write(pieces); },
+            gameDone};
         end = playInWorkers(setup, int(jobs), receiver);
     } else {
         GameResult game;

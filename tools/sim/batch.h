@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sim {
 
@@ -25,8 +26,12 @@ bool prepareModel(const std::string& mediaDir, std::string& error);
 // been made on); nothing for an empty `path`. False with a one-line message naming the file.
 bool prepareStart(const std::string& path, std::string& error);
 
-// Receives the CSV in order, in chunks of whole rows; returns false when it could not take them.
-using CsvSink = std::function<bool(std::string_view)>;
+// Receives the CSV in order, in chunks of whole rows; false when it could not take them.
+// `pieces`, where given, takes several chunks at once; otherwise `text` takes them one by one.
+struct CsvSink {
+    std::function<bool(std::string_view)> text;
+    std::function<bool(const std::vector<std::string_view>&)> pieces;
+};
 
 enum class BatchEnd { Done, Stopped, SinkFailed, WorkerFailed };
 

@@ -76,9 +76,12 @@ int main(int argc, char** argv) {
     sim::BatchTotals totals;
     sim::YearTable table;
     sim::Output& csv = outputs.front();
-    const sim::BatchEnd end = sim::runBatch(
-        options, [&](std::string_view text) { return sim::writeOutput(csv, text); }, totals,
-        table, true);
+    const sim::CsvSink sink{
+        [&](std::string_view text) { return sim::writeOutput(csv, text); },
+        [&](const std::vector<std::string_view>& pieces) {
+            return sim::writeOutput(csv, pieces);
+        }};
+    const sim::BatchEnd end = sim::runBatch(options, sink, totals, table, true);
     if (end != sim::BatchEnd::Done) {
         sim::abandonOutputs(outputs);
         return fail(std::string(end == sim::BatchEnd::SinkFailed ? "writing the CSV failed"

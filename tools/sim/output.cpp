@@ -4,6 +4,7 @@
 
 #include "tools/sim/cleanup.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace sim {
@@ -198,6 +200,30 @@ bool openOutputs(std::vector<Output>& outputs, std::string& error) {
 
 bool writeOutput(Output& out, std::string_view text) {
     return out.file != nullptr && std::fwrite(text.data(), 1, text.size(), out.file) == text.size();
+}
+
+bool writeOutput(Output& out, const std::vector<std::string_view>& pieces) {
+    // What is buffered comes first.
+    if (out.file == nullptr || std::fflush(out.file) != 0) return false;
+    std::vector<iovec> left;
+    for (std::string_view piece : pieces)
+        if (!piece.empty()) left.push_back({const_cast<char*>(piece.data()), piece.size()});
+    for (std::size_t first = 0; first < left.size();) {
+        const ssize_t n = ::writev(::fileno(out.file), left.data() + first,
+                                   int(std::min<std::size_t>(left.size() - first, IOV_MAX)));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        // A partial write leaves the rest of a piece, and the pieces after it.
+        for (std::size_t done = std::size_t(n); done > 0;) {
+            iovec& v = left[first];
+            const std::size_t part = std::min(done, v.iov_len);
+            v.iov_base = static_cast<char*>(v.iov_base) + part;
+            v.iov_len -= part;
+            done -= part;
+            if (v.iov_len == 0) ++first;
+        }
+    }
+    return true;
 }
 
 bool commitOutputs(std::vector<Output>& outputs, std::string& error) {

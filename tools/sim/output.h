@@ -2,6 +2,7 @@
 // batch and replaced together after it.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -39,6 +40,9 @@ bool checkOutputs(std::vector<Output>& outputs, std::string& error);
 bool openOutputs(std::vector<Output>& outputs, std::string& error);
 
 bool writeOutput(Output& out, std::string_view text);
+
+// The pieces in order, written together.
+bool writeOutput(Output& out, const std::vector<std::string_view>& pieces);
 
 // Completes every output: all temporary files are flushed and closed, and only if all of that
 // worked are they renamed over their targets, with the cleanup signals held meanwhile. On
