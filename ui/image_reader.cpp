@@ -39,7 +39,7 @@ std::uint32_t littleEndian32(const std::uint8_t* p) {
 bool bmpPixelsComplete(const std::uint8_t* data, std::size_t size) {
     if (size < 26) return false;
     const std::uint32_t headerSize = littleEndian32(data + 14);
-    std::int64_t width = 0, height = 0, bits = 0, compression = 0;
+    std::int64_t width, height, bits, compression = 0;
     if (headerSize == 12) {
         width = littleEndian16(data + 18);
         height = littleEndian16(data + 20);

@@ -66,6 +66,7 @@ std::vector<Row> rows(const std::string& text) {
         for (std::string field; std::getline(fields, field, ',');)
             r.push_back(std::stoll(field));
         EXPECT_EQ(r.size(), std::size_t(Carried + 1)) << line;
+        EXPECT_EQ(r.size(), sim::CsvColumns) << "what a row is given room for";
     }
     return out;
 }
@@ -315,3 +316,33 @@ TEST(SimPlot, AxesEndOnRoundSteps) {
 }
 
 } // namespace
+
+// The summary's every figure and word, for totals worked out by hand: medians of an odd and an
+// even count, both half-years, the means, and the throughput from the seconds given.
+TEST(SimSummary, SaysWhatTheTotalsAre) {
+    sim::BatchTotals t;
+    std::tie(t.runs, t.extinctionYears, t.extinctions, t.lastAnimalsSum, t.lastGenepoolSum) =
+        std::make_tuple(4, std::vector<std::int32_t>{30, 10, 20}, 3, 50, -1234);
+    std::tie(t.years, t.animalYears, t.seconds, t.policy, t.halfDiedYear) =
+        std::make_tuple(250, 5000, 2.5, "cull,spread", 40);
+    EXPECT_EQ(sim::summaryText(t),
+              "selvo-sim: policy cull,spread\n"
+              "selvo-sim: 4 runs, 250 years simulated\n"
+              "selvo-sim: 3 runs died out, median year of the first time 20; share alive first "
+              "below 0.5 in year 40\n"
+              "selvo-sim: at the last year: mean animals 12.5, mean genepool -308.5\n"
+              "selvo-sim: 5000 animal-years in 2.50 s: 2000 animal-years per second, 100 years "
+              "per second\n");
+    t.restart = true;
+    t.extinctionYears.push_back(15);
+    std::tie(t.extinctions, t.halfDiedYear, t.halfLostYear) = std::make_tuple(9, -1, 7);
+    EXPECT_EQ(sim::summaryText(t),
+              "selvo-sim: policy cull,spread\n"
+              "selvo-sim: 4 runs, 250 years simulated\n"
+              "selvo-sim: 4 runs died out at least once, median year of the first time 17.5; "
+              "2.25 extinctions per run; share never died out never below 0.5 (share with "
+              "animals first below 0.5 in year 7)\n"
+              "selvo-sim: at the last year: mean animals 12.5, mean genepool -308.5\n"
+              "selvo-sim: 5000 animal-years in 2.50 s: 2000 animal-years per second, 100 years "
+              "per second\n");
+}

@@ -180,6 +180,28 @@ if [ -w /dev/full ]; then
     [ "$status" = 1 ] || fail "late failure: status $status ($err)"
     [ "$(state "$home")" = "$before" ] || fail "late failure: $home changed"
 fi
+# The CSV cut short by the file size limit, written by one process and by two: "writing the CSV
+# failed", exit 1, nothing replaced and no temporary file left.
+for jobs in 1 2; do
+    before=$(state "$home")
+    (trap '' XFSZ && ulimit -f 64 && exec "$sim" --seed 1 --runs 200 --years 100 --jobs "$jobs" \
+        --media "$media" --out "$home/keep.csv") >/dev/null 2>"$work/stderr"
+    status=$?
+    check
+    [ "$status" = 1 ] && grep -q "writing the CSV failed" "$work/stderr" &&
+        [ "$(state "$home")" = "$before" ] || fail "size limit, $jobs jobs: $status $(cat "$work/stderr")"
+done
+# On a terminal the bar shows every percent from 0 to 100 once, in order, and is wiped at the end.
+if command -v script >/dev/null; then
+    script -qec "$sim --seed 1 --runs 400 --years 100 --jobs 2 --media $media --out /dev/null" \
+        /dev/null >"$work/tty" 2>&1
+    check
+    bars=$(tr '\r' '\n' <"$work/tty" | grep '^\[')
+    want=$(awk 'BEGIN { for (p = 0; p <= 100; ++p) { b = "["; for (i = 0; i < 40; ++i)
+        b = b (i < int(p * 40 / 100) ? "#" : "."); printf "%s] %3d%%\n", b, p } }')
+    [ "$bars" = "$want" ] && [ "$(tr '\r' '\n' <"$work/tty" | grep -cx ' \{48\}')" = 1 ] ||
+        fail "progress bar: $(tr '\r' '\n' <"$work/tty" | head -3)"
+fi
 # No descriptor left for the second temporary file (the first took the last one): refused
 # before the batch, the first one removed again, the files as they were.
 before=$(state "$home")

@@ -102,7 +102,7 @@ BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& tota
     RowWriter out{sink, {}, false};
     out.buffer.reserve(ChunkBytes + 1024);
     out.buffer = csvHeader();
-    Progress bar = startProgress(progress ? options.runs * options.years : 0);
+    Progress bar = progress ? startProgress(options.runs * options.years) : Progress{};
     const auto gameDone = [&](std::int64_t run, const GameResult& g) {
         ++totals.runs;
         totals.years += g.years;

@@ -33,8 +33,7 @@ const std::string& csvHeader() {
 
 void appendRow(std::string& out, std::int64_t run, std::uint32_t seed, std::int64_t year,
                const YearFigures& f) {
-    constexpr std::size_t fields = 8 + GenePairCount + 1 + model::AreaCount + 4;
-    char row[fields * fieldRoom];
+    char row[CsvColumns * fieldRoom];
     char* at = row;
     auto put = [&](std::int64_t v, char after) {
         at = putNumber(at, v);

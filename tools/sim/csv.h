@@ -1,8 +1,10 @@
 // The CSV rows of selvo-sim: a year's figures as text.
 #pragma once
 
+#include "model/builtin_data.h"
 #include "model/figures.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,6 +12,10 @@ namespace sim {
 
 using model::GenePairCount;
 using model::YearFigures;
+
+// The columns of a row: run to genepool, the gene pairs, ill, the Areas, then the deaths by
+// cause and the keeper's interventions.
+constexpr std::size_t CsvColumns = 8 + GenePairCount + 1 + model::AreaCount + 4;
 
 // The header line, newline included.
 const std::string& csvHeader();

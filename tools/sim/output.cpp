@@ -143,10 +143,12 @@ bool openOne(Output& o, mode_t umask, std::string& error) {
         }
         std::strcpy(name, (o.target + ".tmpXXXXXX").c_str());
         fd = ::mkostemp(name, O_CLOEXEC);
+        if (fd < 0) name[0] = '\0'; // nothing was created, so nothing is to be removed
         if (fd >= 0 && o.exists) {
-            // Owner and group where the user may set them; failing that, what rename gives.
-            if (::fchown(fd, o.owner, o.group) != 0 && ::fchown(fd, uid_t(-1), o.group) != 0) {
-            }
+            // The group where the user may set it (a member of it), and the owner too where the
+            // user may (root); what is refused stays as the new file has it.
+            (void)::fchown(fd, uid_t(-1), o.group);
+            (void)::fchown(fd, o.owner, gid_t(-1));
         }
         if (fd >= 0 && ::fchmod(fd, o.exists ? o.mode : 0666 & ~umask) != 0) {
             ::close(fd);
@@ -157,7 +159,6 @@ bool openOne(Output& o, mode_t umask, std::string& error) {
     if (o.file == nullptr) {
         const int cause = errno;
         if (fd >= 0) ::close(fd);
-        if (o.slot >= 0 && fd < 0) tempSlotName(o.slot)[0] = '\0'; // nothing was created
         error = because(o, cause);
         return false;
     }
