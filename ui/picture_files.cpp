@@ -36,7 +36,7 @@ struct Entry {
     std::string path;
     int original = -1;
     int users = 1; // numbers still to take this entry's picture: itself and those copying it
-    bool pending = false;
+    bool pending = true; // until its number takes the picture
     // Shared with the thread, under the lock:
     State state = State::Queued;
     bool read = false; // the file was read and decoded
@@ -95,7 +95,6 @@ void startReading(const std::vector<std::string>& paths) {
     for (std::size_t n = 0; n < paths.size(); ++n) {
         Entry& entry = reader.entries[n];
         entry.path = paths[n];
-        entry.pending = true;
         for (std::size_t earlier = 0; earlier < n && entry.original < 0; ++earlier)
             if (paths[earlier] == paths[n]) entry.original = int(earlier);
         if (entry.original >= 0) ++reader.entries[std::size_t(entry.original)].users;
