@@ -94,6 +94,14 @@ status=$? && check
 ln -s keep.csv "$home/link.csv"
 refuse "same file through a link" 1 "$home" "--by-year $home/link.csv" \
     --out "$home/keep.csv" --by-year "$home/link.csv"
+# Links followed as far as the kernel follows them: 40 in a row lead to the file, 41 do not.
+chain=$(mktemp -d) && chmod 755 "$chain"
+for i in $(seq 41); do ln -s "l$((i + 1))" "$chain/l$i"; done
+refuse "41 links" 0 "$chain" "--out $chain/l1: Too many levels of symbolic links" --out "$chain/l1"
+run 0 --out "$chain/l2"
+check
+[ "$status" = 0 ] && [ "$(head -c 4 "$chain/l42")" = "run," ] || fail "40 links: $status $err"
+rm -rf "$chain"
 refuse "same new file" 1 "$home" "are the same file" --out "$home/new.csv" --by-year "$home/../home/new.csv"
 if [ "$root" = 1 ]; then
     old "$home/roots.csv" && chown 0:0 "$home/roots.csv" && chmod 644 "$home/roots.csv"
@@ -190,6 +198,25 @@ for jobs in 1 2; do
     check
     [ "$status" = 1 ] && grep -q "writing the CSV failed" "$work/stderr" &&
         [ "$(state "$home")" = "$before" ] || fail "size limit, $jobs jobs: $status $(cat "$work/stderr")"
+done
+# No process may be started (the user's process limit reached, which binds root only as a user):
+# one process plays on as ever; two cannot start, "a game process failed", exit 1, nothing
+# replaced.
+for jobs in 1 2; do
+    old "$home/keep.csv" && chown 65534:65534 "$home/keep.csv" 2>/dev/null
+    before=$(state "$home")
+    as_user bash -c 'ulimit -u 0 && exec "$0" "$@"' "$sim" "${batch[@]}" --jobs "$jobs" \
+        --out "$home/keep.csv" >/dev/null 2>"$work/stderr"
+    status=$?
+    check
+    if [ "$jobs" = 1 ]; then
+        [ "$status" = 0 ] && [ "$(head -c 4 "$home/keep.csv")" = "run," ] ||
+            fail "process limit, 1 job: $status $(cat "$work/stderr")"
+    else
+        [ "$status" = 1 ] && grep -q "a game process failed" "$work/stderr" &&
+            [ "$(state "$home")" = "$before" ] ||
+            fail "process limit, 2 jobs: $status $(cat "$work/stderr")"
+    fi
 done
 # On a terminal the bar shows every percent from 0 to 100 once, in order, and is wiped at the end.
 if command -v script >/dev/null; then

@@ -40,7 +40,6 @@ void endProgress(Progress& p) {
     if (!p.enabled || p.shown < 0) return;
     std::fprintf(stderr, "\r%*s\r", barWidth + 8, "");
     std::fflush(stderr);
-    p.shown = -1;
 }
 
 bool writableDescriptor(int fd) {

@@ -322,18 +322,18 @@ bool awaitFrames(std::vector<Worker>& workers, std::vector<pollfd>& polled) {
     return true;
 }
 
-void endWorkers(std::vector<Worker>& workers, bool kill, bool& clean) {
+// Closes the pipes and reaps the processes, stopping them first when `kill`. How each ended is
+// known already: one that finished said so with its end frame.
+void endWorkers(std::vector<Worker>& workers, bool kill) {
     for (Worker& w : workers) {
         if (w.fd >= 0) ::close(w.fd);
         if (kill && w.pid > 0) ::kill(w.pid, SIGTERM);
     }
     for (Worker& w : workers) {
-        int status = 0;
         if (w.pid <= 0) continue;
-        while (::waitpid(w.pid, &status, 0) < 0 && errno == EINTR) {
+        while (::waitpid(w.pid, nullptr, 0) < 0 && errno == EINTR) {
         }
         forgetWorker(w.pid);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) clean = false;
     }
 }
 
@@ -368,8 +368,7 @@ BatchEnd playInWorkers(const GameSetup& setup, int jobs, const GameReceiver& rec
     std::vector<std::unique_ptr<SharedMemory<Ring>>> rings;
     std::vector<Worker> workers(static_cast<std::size_t>(jobs));
     const auto failed = [&] {
-        bool clean = true;
-        endWorkers(workers, true, clean);
+        endWorkers(workers, true);
         return BatchEnd::WorkerFailed;
     };
     if (nextRun.value == nullptr) return BatchEnd::WorkerFailed;
@@ -454,9 +453,7 @@ BatchEnd playInWorkers(const GameSetup& setup, int jobs, const GameReceiver& rec
             end = BatchEnd::WorkerFailed;
     if (end == BatchEnd::Done && std::any_of(workers.begin(), workers.end(), died))
         end = BatchEnd::WorkerFailed;
-    bool clean = true;
-    endWorkers(workers, end != BatchEnd::Done, clean);
-    if (end == BatchEnd::Done && !clean) end = BatchEnd::WorkerFailed;
+    endWorkers(workers, end != BatchEnd::Done);
     return end;
 }
 
