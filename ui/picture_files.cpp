@@ -35,7 +35,7 @@ enum class State { Queued, Reading, Read };
 struct Entry {
     std::string path;
     int original = -1;
-    int users = 1; // numbers still to take this entry's picture: itself and those copying it
+    int users = 1;       // numbers still to take this entry's picture: itself and those copying it
     bool pending = true; // until its number takes the picture
     // Shared with the thread, under the lock:
     State state = State::Queued;

@@ -113,7 +113,8 @@ TEST(SimBatch, LongGamesComeOutWhole) {
 // child can wait forever for a lock that thread held.
 TEST(SimBatch, InterruptedReadsLoseNoRow) {
     static std::atomic<int> caught{0};
-    struct sigaction count {}, before {};
+    struct sigaction count {
+    }, before{};
     count.sa_handler = [](int) { ++caught; };
     ASSERT_EQ(::sigaction(SIGUSR1, &count, &before), 0);
     sim::Options o;
@@ -228,7 +229,8 @@ TEST(SimBatch, GamesStartFromASavedHerd) {
         model::newGame();
         for (int y = 0; y < years; ++y)
             model::yearStep();
-        const std::string text = model::writeSavedGame(model::captureGame({model::takeFigures()}, 1));
+        const std::string text =
+            model::writeSavedGame(model::captureGame({model::takeFigures()}, 1));
         const std::string path = folder.write("start.selvo", {text.begin(), text.end()});
         std::string error;
         EXPECT_TRUE(sim::prepareStart(path, error)) << error;
@@ -301,9 +303,12 @@ TEST(SimPlot, AxesEndOnRoundSteps) {
         int ticks;
         const char* format;
     } cases[] = {
-        {0, 100, 0, 100, 6, "%.0f"},       {-37, 12, -40, 20, 7, "%.0f"},
-        {-645, -600, -650, -600, 6, "%.0f"}, {0, 8, 0, 8, 9, "%.0f"},
-        {5, 5, 5, 6, 6, "%.1f"},           {0.3, 0.3001, 0.2, 1.4, 7, "%.1f"},
+        {0, 100, 0, 100, 6, "%.0f"},
+        {-37, 12, -40, 20, 7, "%.0f"},
+        {-645, -600, -650, -600, 6, "%.0f"},
+        {0, 8, 0, 8, 9, "%.0f"},
+        {5, 5, 5, 6, 6, "%.1f"},
+        {0.3, 0.3001, 0.2, 1.4, 7, "%.1f"},
         {0, 1e9, 0, 1e9, 6, "%.0f"},
     };
     for (const auto& c : cases) {

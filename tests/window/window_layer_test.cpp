@@ -10,6 +10,9 @@
 #include "ui/window.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
@@ -19,7 +22,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <tuple>
+
+#include <unistd.h>
 
 namespace {
 
@@ -112,10 +119,9 @@ TEST_F(WindowLayer, AWaitingClickComesOutOfTheNextPass) {
         ASSERT_EQ(ui::pollEvent().kind, ui::EventKind::None) << pass;
     for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
         QCoreApplication::postEvent(
-            map, new QMouseEvent(type, QPointF(10, 10), map->mapToGlobal(QPointF(10, 10)),
-                                 Qt::LeftButton,
-                                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                 {}));
+            map, new QMouseEvent(
+                     type, QPointF(10, 10), map->mapToGlobal(QPointF(10, 10)), Qt::LeftButton,
+                     type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {}));
     expectControl(ui::pollEvent(), 0, 0, ui::LeftClick);
 }
 
@@ -220,8 +226,39 @@ TEST_F(WindowLayer, RefusedCallsSayNoAndLeaveNothingBehind) {
     closeWindow(0); // takes its controls, bars and the parent along
     EXPECT_FALSE(controlWidget(3) || toolBarWidget(0) || statusBarWidget(0) ||
                  createLabel(3, 0, 0, 9, 9, "", 0));
-    for (const char* path : {"", "Media", "file://keine.htm"})
-        EXPECT_FALSE(openInBrowser(path)) << path;
+}
+
+// A page goes to the desktop's opener (here a stand-in on the PATH that notes what it was
+// given and answers with the status named in its folder): a file as its file:// address, given
+// plainly or as one; nothing, a folder or a missing file is refused without starting it; an
+// opener that fails is a refusal too.
+TEST_F(WindowLayer, PagesGoToTheDesktopsOpener) {
+    const auto put = [](const std::string& file, const std::string& text) {
+        std::ofstream(file) << text;
+    };
+    const auto contents = [](const std::string& file) {
+        std::ostringstream text;
+        text << std::ifstream(file).rdbuf();
+        return text.str();
+    };
+    const QString bin = QDir::temp().filePath(QStringLiteral("selvo-opener-%1").arg(getpid()));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const std::string opener = (bin + "/xdg-open").toStdString(), noted = opener + ".noted";
+    put(opener, "#!/bin/sh\necho \"$1\" >>\"$0.noted\"\nexit $(cat \"$0.status\")\n");
+    QFile::setPermissions(QString::fromStdString(opener),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toUtf8() + ":" + path);
+    const std::string page = QFileInfo(QStringLiteral("Help.htm")).absoluteFilePath().toStdString();
+    put(opener + ".status", "0");
+    for (const std::string& p : {std::string(), std::string("Media"), "file://" + page + ".fehlt"})
+        EXPECT_FALSE(ui::openInBrowser(p)) << p;
+    EXPECT_TRUE(ui::openInBrowser("Help.htm") && ui::openInBrowser("file://" + page));
+    put(opener + ".status", "3");
+    EXPECT_FALSE(ui::openInBrowser(page));
+    qputenv("PATH", path);
+    EXPECT_EQ(contents(noted), "file://" + page + "\nfile://" + page + "\nfile://" + page + "\n");
+    QDir(bin).removeRecursively();
 }
 
 } // namespace

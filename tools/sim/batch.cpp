@@ -92,11 +92,12 @@ BatchEnd runBatch(const Options& options, const CsvSink& sink, BatchTotals& tota
     const auto start = std::chrono::steady_clock::now();
     totals = BatchTotals{};
     totals.policy = policyText(options.policies);
-    GameSetup setup{options, {}, !options.byYear.empty() || !options.plot.empty(),
+    GameSetup setup{options,
+                    {},
+                    !options.byYear.empty() || !options.plot.empty(),
                     startState ? &*startState : nullptr};
     for (Policy p : options.policies)
-        if (p == Policy::Spread)
-            setup.points = releasePoints(model::areaMap());
+        if (p == Policy::Spread) setup.points = releasePoints(model::areaMap());
     table = startTable(options.runs, options.years, setup.records);
 
     RowWriter out{sink, {}, false};

@@ -78,9 +78,7 @@ int main(int argc, char** argv) {
     sim::Output& csv = outputs.front();
     const sim::CsvSink sink{
         [&](std::string_view text) { return sim::writeOutput(csv, text); },
-        [&](const std::vector<std::string_view>& pieces) {
-            return sim::writeOutput(csv, pieces);
-        }};
+        [&](const std::vector<std::string_view>& pieces) { return sim::writeOutput(csv, pieces); }};
     const sim::BatchEnd end = sim::runBatch(options, sink, totals, table, true);
     if (end != sim::BatchEnd::Done) {
         sim::abandonOutputs(outputs);
@@ -102,8 +100,7 @@ int main(int argc, char** argv) {
             }
             if (!sim::writeOutput(o, chart ? picture : sim::byYearCsv(stats))) {
                 sim::abandonOutputs(outputs);
-                return fail("writing " + o.path + " failed" + notWritten(options),
-                            exitWriteFailed);
+                return fail("writing " + o.path + " failed" + notWritten(options), exitWriteFailed);
             }
         }
     }

@@ -111,9 +111,8 @@ bool checkOne(Output& o, std::string& identity, std::string& error) {
         return true;
     }
     if (!mayWrite(o.target, st)) {
-        error = named(o) + ": no permission to write it (mode " +
-                std::to_string(o.mode >> 6 & 7) + std::to_string(o.mode >> 3 & 7) +
-                std::to_string(o.mode & 7) + ")";
+        error = named(o) + ": no permission to write it (mode " + std::to_string(o.mode >> 6 & 7) +
+                std::to_string(o.mode >> 3 & 7) + std::to_string(o.mode & 7) + ")";
         return false;
     }
     // In a sticky folder only the file's owner, the folder's owner or root may replace it.

@@ -45,8 +45,8 @@ std::string summaryText(const BatchTotals& t) {
                     : std::string();
     std::string half = belowHalf(t.restart ? "never died out" : "alive", t.halfDiedYear);
     if (t.restart)
-        half = formatted("%.2f extinctions per run; ", double(t.extinctions) / runs) + half +
-               " (" + belowHalf("with animals", t.halfLostYear) + ")";
+        half = formatted("%.2f extinctions per run; ", double(t.extinctions) / runs) + half + " (" +
+               belowHalf("with animals", t.halfLostYear) + ")";
     // The policy list has no length limit; the text takes whatever it needs.
     return "selvo-sim: policy " + t.policy + "\n" +
            formatted("selvo-sim: %lld runs, %lld years simulated\n"

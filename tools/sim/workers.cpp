@@ -301,7 +301,9 @@ struct RowsOut {
 };
 
 // A process whose pipe closed before its end frame.
-bool died(const Worker& w) { return w.ended && !w.complete; }
+bool died(const Worker& w) {
+    return w.ended && !w.complete;
+}
 
 // Waits until a process sends more or ends, and takes in what every ready one sent. One that has
 // ended is not waited for, nor one far ahead: it sends its games in rising order, so its first

@@ -24,8 +24,8 @@ struct GameReceiver {
 // Plays games 0 .. runs-1 of `setup` in `jobs` (2 or more) forked processes, each taking the
 // next game no other has taken. Each process has its own copy of the model's global state, so
 // the games play exactly as they would here, and `receiver` sees them as if they had been
-// played one after the other. Returns Stopped when StopRequested is set, WorkerFailed when a process could not
-// be started or ended before its last game.
+// played one after the other. Returns Stopped when StopRequested is set, WorkerFailed when a
+// process could not be started or ended before its last game.
 BatchEnd playInWorkers(const GameSetup& setup, int jobs, const GameReceiver& receiver);
 
 } // namespace sim
