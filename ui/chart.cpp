@@ -550,6 +550,7 @@ std::vector<LegendEntry> chartLegend(int control, int chart) {
         swatch.fill(Qt::white);
         QPainter painter(&swatch);
         LegendEntry entry{marker->label().toStdString()};
+        entry.shown = marker->isVisible();
         if (auto* area = qobject_cast<QAreaSeries*>(marker->series())) {
             painter.fillRect(swatch.rect(), area->brush());
             entry.marked = spansX(area->upperSeries());

@@ -33,9 +33,9 @@ struct ChartSeries {
     std::string name;        // the legend entry; every series has one
     std::int32_t colour = 0; // 0x00BBGGRR, as the game's colour tables
     std::vector<ChartPoint> points;
-    std::vector<ChartPoint> lower; // Band only: its lower edge
-    bool rightAxis = false;        // measured on the chart's y2 axis at the right
-    Fill fill = Fill::Plain;       // Stacked and Band
+    std::vector<ChartPoint> lower;      // Band only: its lower edge
+    bool rightAxis = false;             // measured on the chart's y2 axis at the right
+    Fill fill = Fill::Plain;            // Stacked and Band
     LineStyle style = LineStyle::Solid; // Line only
     bool inLegend = true; // false for a series its neighbour's legend entry already names
 };
@@ -104,6 +104,7 @@ struct LegendEntry {
     std::uint64_t look = 0; // a digest of a swatch drawn with the entry's pen and fill
     bool marked = false;    // its data shows as more than a bare point: a line, an area or a
                             // point marker
+    bool shown = true;      // false for a series named elsewhere (by the title, another chart)
 };
 
 // The legend of chart `chart` (from 0, top to bottom) of chart control `control`, from the top,

@@ -84,7 +84,7 @@ TEST(HistoryPage, AYearAloneIsMarkedAndTheLegendsReadAsTheStacks) {
               std::tuple(6u, 9u, 1u));
     for (const auto& legend : seen.legends)
         for (const ui::LegendEntry& e : legend)
-            EXPECT_TRUE(e.marked) << e.name;
+            EXPECT_TRUE(e.marked && e.shown == (&legend != &seen.legends[2])) << e.name;
 
     model::seedRandom(3);
     for (int y = 0; y < 5; ++y)
@@ -174,8 +174,14 @@ TEST(HistoryPage, SavedAsTableAndAsPicture) {
     using model::YearFigures;
     map::History.clear();
     for (std::int32_t y : {0, 4, 8}) {
-        YearFigures p{.year = y, .animals = 30 + y, .births = 1 + y, .deaths = 7 + y,
-                      .oldAgeDeaths = 3 + y, .weaknessDeaths = 4, .shot = 2 + y, .carried = 5 + y,
+        YearFigures p{.year = y,
+                      .animals = 30 + y,
+                      .births = 1 + y,
+                      .deaths = 7 + y,
+                      .oldAgeDeaths = 3 + y,
+                      .weaknessDeaths = 4,
+                      .shot = 2 + y,
+                      .carried = 5 + y,
                       .genePool = -120 - y};
         for (std::size_t k = 0; k < 9; ++k)
             p.pairs[k] = std::int32_t(10 * k) + y;
@@ -220,8 +226,8 @@ TEST(HistoryPage, SavedAsTableAndAsPicture) {
     ASSERT_TRUE(report::writeHistoryPicture(png, error)) << error;
     const std::string bytes = contents(png);
     ui::Picture picture;
-    ASSERT_TRUE(ui::decodePicture(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                  bytes.size(), picture));
+    ASSERT_TRUE(ui::decodePicture(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                                  picture));
     EXPECT_EQ(std::pair(picture.width, picture.height),
               std::pair(report::PictureWidth, report::PictureHeight));
     const std::string svg = (folder.path / "verlauf.SVG").string();
