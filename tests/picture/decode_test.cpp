@@ -139,12 +139,13 @@ TEST(Hostile, DamagedAndCutFilesAreRefusedSilently) {
     const Bytes pngFile = fuzz::writePng(png);
     testing::internal::CaptureStderr();
     // The first BMP version's 12-byte header: 3 x 2 at 24 bits, rows of 12 bytes from offset 26.
-    Bytes coreBmp = {'B', 'M', 50, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0, 3, 0, 2, 0, 1, 0, 24, 0};
+    Bytes coreBmp = {'B', 'M', 50, 0, 0, 0, 0, 0, 0, 0, 26, 0,  0,
+                     0,   12,  0,  0, 0, 3, 0, 2, 0, 1, 0,  24, 0};
     coreBmp.resize(50, 0x3C);
     // BMP rows with and without padding (3 and 4 pixels of 24 bits).
-    for (const Bytes& file : {pngFile, fuzz::writeBmp24(3, 2, Bytes(18, 0x5A)),
-                              fuzz::writeBmp24(4, 1, Bytes(12, 0x5A)), coreBmp,
-                              fuzz::writeIcoBmp32(2, 2, Bytes(16, 0xA5))}) {
+    for (const Bytes& file :
+         {pngFile, fuzz::writeBmp24(3, 2, Bytes(18, 0x5A)), fuzz::writeBmp24(4, 1, Bytes(12, 0x5A)),
+          coreBmp, fuzz::writeIcoBmp32(2, 2, Bytes(16, 0xA5))}) {
         EXPECT_TRUE(decodes(file));
         for (std::size_t length = 0; length < file.size(); ++length)
             EXPECT_FALSE(decodes(Bytes(file.begin(), file.begin() + long(length)))) << length;

@@ -112,8 +112,15 @@ TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     // Pictures made in memory: a number outside the table, or one not as wide as it claims.
     const ui::Picture tiny{1, 1, 3, {1, 2, 3}};
     EXPECT_FALSE(ui::setPicture(-1, tiny) || ui::setPicture(ui::MaxPictures, tiny));
-    EXPECT_FALSE(ui::setPicture(3, ui::Picture{0, 1, 3, {}}));
+    const auto sized = [](int w, int h, int c) {
+        return ui::Picture{w, h, c, std::vector<std::uint8_t>(std::size_t(w) * h * c)};
+    };
+    const int side = ui::MaxPictureSide;
+    for (const ui::Picture& p : {sized(0, 1, 3), sized(1, 0, 3), sized(1, 1, 2), sized(1, 1, 5),
+                                 sized(side + 1, 1, 3), sized(1, side + 1, 4)})
+        EXPECT_FALSE(ui::setPicture(3, p)) << p.width << " x " << p.height << " x " << p.channels;
     EXPECT_EQ(ui::pictureHandle(3), nullptr);
+    EXPECT_TRUE(ui::setPicture(3, sized(side, 1, 3)) && ui::setPicture(3, sized(1, side, 4)));
 }
 
 // Both draws copy a source without alpha plainly; the plain draw drops a source's alpha. A picture
