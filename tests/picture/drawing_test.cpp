@@ -107,6 +107,7 @@ TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     std::filesystem::remove(b);
     expectLoaded(1, "b");
     expectLoaded(0, "a");
+    expectLoaded(2, "b"); // beyond the shorter list: kept
     EXPECT_EQ(ui::files::listFilesRead() - before, 9);
     EXPECT_FALSE(ui::loadPicture(-1, full) || ui::loadPicture(ui::MaxPictures, full));
     // Pictures made in memory: a number outside the table, or one not as wide as it claims.
