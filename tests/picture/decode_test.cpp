@@ -187,7 +187,8 @@ Bytes chunks(std::initializer_list<std::tuple<const char*, std::uint32_t, std::u
 }
 
 // The chunk scan alone, as libpng and the reader would hide its faults: a length whose bytes all
-// differ, a huge one with zero low bytes, and a closing chunk that fits exactly or by one short.
+// differ, a huge one with zero low bytes, a closing chunk that fits exactly or by one short; and
+// the signature check from its first byte on.
 TEST(Guards, ChunkScanReadsWholeLengthsAndFitsExactly) {
     const std::pair<Bytes, bool> files[] = {
         {chunks({{"tEXt", 0x01020304, 0x01020304}, {"IEND", 0, 0}}), true},
@@ -197,6 +198,7 @@ TEST(Guards, ChunkScanReadsWholeLengthsAndFitsExactly) {
         {chunks({{"IDAT", 0, 0}}), false}};
     for (const auto& [file, fits] : files)
         EXPECT_EQ(ui::chunksFitInFile(file.data(), file.size()), fits) << file.size();
+    EXPECT_FALSE(ui::hasPngSignature(Bytes{0x88, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}.data(), 8));
 }
 
 // The memory reader alone, libpng's reads being kept within the file by the chunk scan: every

@@ -23,7 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <tuple>
 
 #include <unistd.h>
@@ -233,13 +233,10 @@ TEST_F(WindowLayer, RefusedCallsSayNoAndLeaveNothingBehind) {
 // plainly or as one; nothing, a folder or a missing file is refused without starting it; an
 // opener that fails is a refusal too.
 TEST_F(WindowLayer, PagesGoToTheDesktopsOpener) {
-    const auto put = [](const std::string& file, const std::string& text) {
-        std::ofstream(file) << text;
-    };
+    const auto put = [](const std::string& f, const std::string& t) { std::ofstream(f) << t; };
     const auto contents = [](const std::string& file) {
-        std::ostringstream text;
-        text << std::ifstream(file).rdbuf();
-        return text.str();
+        std::ifstream in(file);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     };
     const QString bin = QDir::temp().filePath(QStringLiteral("selvo-opener-%1").arg(getpid()));
     ASSERT_TRUE(QDir().mkpath(bin));
