@@ -43,6 +43,7 @@ TEST(SimOptions, RefusalsNameTheProblemInOneLine) {
         {{"--plot-size", "639x480"}, "not WIDTHxHEIGHT"},
         {{"--plot-size", "800x899"}, "not WIDTHxHEIGHT"},
         {{"--plot-size", "1600x+900"}, "not WIDTHxHEIGHT"},
+        {{"--plot-size", "+1600x900"}, "not WIDTHxHEIGHT"},
     };
     for (const auto& c : cases) {
         sim::Options o;
