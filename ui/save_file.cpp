@@ -53,7 +53,7 @@ bool failed(std::string& error, const std::string& what) {
 bool writeAll(int fd, const std::string& text) {
     for (std::size_t done = 0; done < text.size();) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
+        if (n == -1 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += std::size_t(n);
     }

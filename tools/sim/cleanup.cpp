@@ -4,7 +4,6 @@
 
 #include "tools/sim/options.h"
 
-#include <cerrno>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,18 +90,15 @@ void forgetWorker(pid_t pid) {
 
 void removeTemporaryFiles() {
     for (int i = 0; i < tempSlots; ++i)
-        if (tempUsed[i] && tempNames[i][0] != '\0') ::unlink(tempNames[i]);
+        if (tempUsed[i]) ::unlink(tempNames[i]); // an empty name is refused harmlessly
 }
 
 void killWorkers() {
     for (volatile pid_t& w : workers)
         if (w > 0) ::kill(w, SIGKILL);
+    // Gone before our own status is seen, so that none of them writes after it.
     for (volatile pid_t& w : workers)
-        if (w > 0) {
-            while (::waitpid(w, nullptr, 0) < 0 && errno == EINTR) {
-            }
-            w = 0;
-        }
+        if (w > 0) ::waitpid(w, nullptr, 0);
 }
 
 } // namespace sim

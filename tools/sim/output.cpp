@@ -142,23 +142,28 @@ bool openOne(Output& o, mode_t umask, std::string& error) {
         }
         std::strcpy(name, (o.target + ".tmpXXXXXX").c_str());
         fd = ::mkostemp(name, O_CLOEXEC);
-        if (fd < 0) name[0] = '\0'; // nothing was created, so nothing is to be removed
-        if (fd >= 0 && o.exists) {
-            // The group where the user may set it (a member of it), and the owner too where the
-            // user may (root); what is refused stays as the new file has it.
-            (void)::fchown(fd, uid_t(-1), o.group);
-            (void)::fchown(fd, o.owner, gid_t(-1));
-        }
-        if (fd >= 0 && ::fchmod(fd, o.exists ? o.mode : 0666 & ~umask) != 0) {
-            ::close(fd);
-            fd = -1;
-        }
+        if (fd == -1) name[0] = '\0'; // nothing was created, so nothing is to be removed
     }
-    if (fd >= 0) o.file = ::fdopen(fd, "w");
+    if (fd == -1) {
+        error = because(o, errno);
+        return false;
+    }
+    if (!o.direct && o.exists) {
+        // The group where the user may set it (a member of it), and the owner too where the
+        // user may (root); what is refused stays as the new file has it.
+        (void)::fchown(fd, uid_t(-1), o.group);
+        (void)::fchown(fd, o.owner, gid_t(-1));
+    }
+    // A new file is made as it would be made by opening the name; an existing one keeps its mode.
+    if (!o.direct && ::fchmod(fd, o.exists ? o.mode : 0666 & ~umask) != 0) {
+        error = because(o, errno);
+        ::close(fd); // the temporary file itself goes with the others
+        return false;
+    }
+    o.file = ::fdopen(fd, "w");
     if (o.file == nullptr) {
-        const int cause = errno;
-        if (fd >= 0) ::close(fd);
-        error = because(o, cause);
+        error = because(o, errno);
+        ::close(fd);
         return false;
     }
     return true;
@@ -211,7 +216,7 @@ bool writeOutput(Output& out, const std::vector<std::string_view>& pieces) {
     for (std::size_t first = 0; first < left.size();) {
         const ssize_t n = ::writev(::fileno(out.file), left.data() + first,
                                    int(std::min<std::size_t>(left.size() - first, IOV_MAX)));
-        if (n < 0 && errno == EINTR) continue;
+        if (n == -1 && errno == EINTR) continue;
         if (n <= 0) return false;
         // A partial write leaves the rest of a piece, and the pieces after it.
         for (std::size_t done = std::size_t(n); done > 0;) {

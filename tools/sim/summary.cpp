@@ -8,12 +8,10 @@ namespace sim {
 
 double median(std::vector<std::int32_t> values) {
     if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
     const std::size_t mid = values.size() / 2;
-    std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(mid), values.end());
-    const double upper = values[mid];
-    if (values.size() % 2 == 1) return upper;
-    const double lower = *std::max_element(values.begin(), values.begin() + std::ptrdiff_t(mid));
-    return (lower + upper) / 2;
+    if (values.size() % 2 == 1) return values[mid];
+    return (double(values[mid - 1]) + values[mid]) / 2;
 }
 
 namespace {

@@ -64,9 +64,9 @@ constexpr std::size_t aheadLimit = std::size_t(64) << 20;
 
 bool writeAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
+        // A game process handles no signal, so nothing interrupts it; a pipe takes at least a byte.
         const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n == -1) return false;
         data += n;
         size -= std::size_t(n);
     }
@@ -358,10 +358,9 @@ template <typename T> struct SharedMemory {
 } // namespace
 
 int availableCores() {
+    // The cores this process may run on, which `taskset` or a container may have narrowed.
     cpu_set_t set;
-    if (::sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
-    const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
-    return online > 1 ? int(online) : 1;
+    return ::sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 1;
 }
 
 BatchEnd playInWorkers(const GameSetup& setup, int jobs, const GameReceiver& receiver) {
