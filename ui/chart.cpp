@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numeric>
 
 namespace ui {
@@ -47,9 +48,9 @@ QString text(const std::string& s) {
 // offscreen platform, so that no display is needed; one that has its own keeps it.
 void ensureApplication() {
     if (QApplication::instance() != nullptr) return;
-    static int argc = 3;
     static char name[] = "selvo", option[] = "-platform", platform[] = "offscreen";
-    static char* argv[] = {name, option, platform, nullptr};
+    static char* argv[] = {name, option, platform};
+    static int argc = int(std::size(argv));
     new QApplication(argc, argv);
 }
 

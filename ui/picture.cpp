@@ -64,11 +64,9 @@ void forgetPlans(Slot& slot) {
 
 // The slot whose picture `picture` is, or nullptr for a picture outside the table.
 Slot* slotHolding(const Picture* picture) {
-    const auto address = reinterpret_cast<std::uintptr_t>(picture);
-    const auto first = reinterpret_cast<std::uintptr_t>(slots.data());
-    if (address < first || (address - first) / sizeof(Slot) >= slots.size()) return nullptr;
-    Slot& slot = slots[(address - first) / sizeof(Slot)];
-    return slot.picture && &*slot.picture == picture ? &slot : nullptr;
+    for (Slot& slot : slots)
+        if (slot.picture && &*slot.picture == picture) return &slot;
+    return nullptr;
 }
 
 // The part of a source placed at (x, y) that lands inside the target, in both pictures'
@@ -79,16 +77,16 @@ struct Overlap {
     int width, height;
 };
 
-bool findOverlap(const Picture& target, const Picture& source, int x, int y, Overlap& overlap) {
+// Nothing when no pixel lands inside.
+std::optional<Overlap> findOverlap(const Picture& target, const Picture& source, int x, int y) {
     const std::int64_t left = std::max<std::int64_t>(x, 0);
     const std::int64_t top = std::max<std::int64_t>(y, 0);
     const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + source.width, target.width);
     const std::int64_t bottom =
         std::min<std::int64_t>(std::int64_t{y} + source.height, target.height);
-    if (left >= right || top >= bottom) return false;
-    overlap = {int(left - x), int(top - y),      int(left),
-               int(top),      int(right - left), int(bottom - top)};
-    return true;
+    if (left >= right || top >= bottom) return std::nullopt;
+    return Overlap{int(left - x), int(top - y),      int(left),
+                   int(top),      int(right - left), int(bottom - top)};
 }
 
 const std::uint8_t* sourceRow(const Picture& source, const Overlap& o, int row) {
@@ -127,13 +125,13 @@ void copyRows(const Picture& source, Picture& target, const Overlap& o) {
 template <typename Draw> void drawClipped(const Picture* source, int x, int y, Draw draw) {
     Picture* target = openTarget();
     if (source == nullptr || target == nullptr || !isConsistent(*source)) return;
-    Overlap overlap{};
-    if (!findOverlap(*target, *source, x, y, overlap)) return;
+    const std::optional<Overlap> overlap = findOverlap(*target, *source, x, y);
+    if (!overlap) return;
     if (source == target) {
         const Picture copy = *source;
-        draw(copy, *target, overlap);
+        draw(copy, *target, *overlap);
     } else {
-        draw(*source, *target, overlap);
+        draw(*source, *target, *overlap);
     }
     forgetPlans(slots[std::size_t(openNumber)]);
 }
