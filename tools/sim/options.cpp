@@ -57,10 +57,8 @@ bool parseWhole(std::string_view text, std::int64_t min, std::int64_t max, std::
         negative = digits.front() == '-';
         digits.remove_prefix(1);
     }
-    if (digits.empty()) return false;
-    for (char c : digits)
-        if (c < '0' || c > '9') return false;
-    // Parsed without the sign so that an over-long number fails instead of wrapping.
+    // Parsed without the sign so that an over-long number fails instead of wrapping; a second
+    // sign, a space or nothing at all is refused as a number that does not take the whole text.
     std::uint64_t magnitude = 0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
     if (ec != std::errc() || end != digits.data() + digits.size()) return false;

@@ -216,8 +216,9 @@ bool writeOutput(Output& out, const std::vector<std::string_view>& pieces) {
     for (std::size_t first = 0; first < left.size();) {
         const ssize_t n = ::writev(::fileno(out.file), left.data() + first,
                                    int(std::min<std::size_t>(left.size() - first, IOV_MAX)));
-        if (n == -1 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        // The only signals handled end the program, so nothing interrupts the write; a file, pipe
+        // or terminal takes at least a byte.
+        if (n == -1) return false;
         // A partial write leaves the rest of a piece, and the pieces after it.
         for (std::size_t done = std::size_t(n); done > 0;) {
             iovec& v = left[first];

@@ -26,7 +26,7 @@ template <typename... Args> std::string formatted(const char* format, Args... ar
 } // namespace
 
 std::string summaryText(const BatchTotals& t) {
-    const double runs = t.runs > 0 ? double(t.runs) : 1.0;
+    const double runs = double(t.runs); // at least one: a batch plays one or more
     // A batch too short for the clock to see still gets a finite figure.
     const double seconds = std::max(t.seconds, 1e-9);
     const std::size_t extinct = t.extinctionYears.size();
