@@ -94,11 +94,11 @@ TEST_F(PictureTable, ListedFilesLoadAsIfOneByOneAndEachOnce) {
     EXPECT_FALSE(ui::openDrawing(1)); // holds nothing: leaves no drawing open
     EXPECT_EQ(std::pair(ui::openDrawingNumber(), ui::readPixel(0, 0)), std::pair(-1, -1));
     ASSERT_TRUE(ui::openDrawing(0));
-    ui::loadPictures({a, big, b, a, folder.path / "missing", b, full, over, folder.path});
+    ui::loadPictures({a, big, b, a, folder.path / "missing", b, full, over, folder.path, a});
     EXPECT_EQ(ui::openDrawingNumber(), -1); // what the numbers held is gone
     awaitReads(1); // a is read, and under the same lock the thread starts on big
-    const char* names[] = {"a", "big", "b", "a", "missing", "b", "full", "over", "folder"};
-    for (int number : {5, 3, 1, 4, 0, 2, 8, 7, 6})
+    const char* names[] = {"a", "big", "b", "a", "missing", "b", "full", "over", "folder", "a"};
+    for (int number : {5, 9, 3, 1, 4, 0, 2, 8, 7, 6})
         expectLoaded(number, names[number]);
     EXPECT_EQ(ui::files::listFilesRead() - before, 7);
     ui::loadPictures({a, b});

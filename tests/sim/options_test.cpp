@@ -28,6 +28,7 @@ TEST(SimOptions, RefusalsNameTheProblemInOneLine) {
         {{"--years", " 1"}, "whole number"},
         {{"--runs", "+"}, "whole number"},
         {{"--seed", "99999999999999999999999"}, "whole number"},
+        {{"--seed", "9223372036854775808"}, "whole number"},
         {{"--runs", "0"}, "out of range"},
         {{"--seed", "-1"}, "out of range"},
         {{"--seed", "+9223372036854775807"}, "out of range"},

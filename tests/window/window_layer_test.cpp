@@ -163,8 +163,10 @@ TEST_F(WindowLayer, AMessageBoxBlocksAndDropsCloseRequests) {
     });
     ui::messageBox("Hinweis", "Die Herde ist ausgestorben.");
     EXPECT_EQ(nextEvent().kind, ui::EventKind::None);
-    ui::windowWidget(0)->close(); // afterwards requests arrive again
-    EXPECT_EQ(nextEvent().kind, ui::EventKind::Close);
+    ui::windowWidget(0)->close(); // afterwards requests arrive again, from no control
+    const ui::Event close = nextEvent();
+    EXPECT_EQ(std::tuple(close.kind, close.window, close.item, close.type),
+              std::tuple(ui::EventKind::Close, 0, -1, -1));
 }
 
 // Every kind of control, created as number `n` on the current parent.
