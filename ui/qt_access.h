@@ -16,4 +16,8 @@ QWidget* toolItemWidget(int toolBar, int item);
 QWidget* statusBarWidget(int statusBar);
 QLabel* statusField(int statusBar, int field);
 
+// Whether polling can tell, without a full pass of Qt's loop, that nothing waits (on Qt's glib
+// dispatcher); otherwise every poll makes the full pass.
+bool quietPassesPossible();
+
 } // namespace ui

@@ -168,12 +168,14 @@ class QuietProbe {
     QuietProbe() {
         const auto* dispatcher = QAbstractEventDispatcher::instance();
         if (dispatcher == nullptr || !dispatcher->inherits("QEventDispatcherGlib")) return;
-        find(defaultContext_, "g_main_context_default");
-        find(acquire_, "g_main_context_acquire");
-        find(release_, "g_main_context_release");
-        find(prepare_, "g_main_context_prepare");
-        usable_ = defaultContext_ && acquire_ && release_ && prepare_;
+        const std::size_t found = find(defaultContext_, "g_main_context_default") +
+                                  find(acquire_, "g_main_context_acquire") +
+                                  find(release_, "g_main_context_release") +
+                                  find(prepare_, "g_main_context_prepare");
+        usable_ = found == wanted;
     }
+
+    bool usable() const { return usable_; }
 
     // False only when certainly nothing waits. Sources that wait on a file descriptor alone
     // (none carries the player's input) are seen by the full pass made every few passes.
@@ -193,8 +195,10 @@ class QuietProbe {
 
   private:
     static constexpr int fullPassEvery = 16;
-    template <typename F> static void find(F& function, const char* name) {
+    static constexpr std::size_t wanted = 4;
+    template <typename F> static std::size_t find(F& function, const char* name) {
         function = reinterpret_cast<F>(::dlsym(RTLD_DEFAULT, name));
+        return function != nullptr;
     }
     void* (*defaultContext_)() = nullptr;
     int (*acquire_)(void*) = nullptr;
@@ -352,6 +356,11 @@ bool setControlParent(int window) {
     controlParent = widget;
     controlParentWindow = window;
     return true;
+}
+
+bool quietPassesPossible() {
+    if (quietProbe == nullptr) quietProbe = new QuietProbe;
+    return quietProbe->usable();
 }
 
 Event pollEvent() {
