@@ -228,6 +228,27 @@ for jobs in 1 2 one-core all-cores; do
             fail "process limit, $jobs: $status $(cat "$work/stderr")"
     fi
 done
+# A parent killed while one game process runs ahead of a stopped one (its ring full, waiting
+# for the parent to take the rows) leaves none of them behind: each sees the parent's end of its
+# pipe close, the stopped one once it goes on.
+running() { # the pids of the copy's processes, or nothing
+    for p in /proc/[0-9]*; do [ "$p/exe" -ef "$work/selvo-sim" ] && echo "${p#/proc/}"; done
+}
+"$work/selvo-sim" --seed 1 --runs 400 --years 5000 --restart --jobs 2 --media "$media" --out /dev/null \
+    2>/dev/null &
+parent=$!
+sleep 0.5
+for p in $(running); do
+    read -r _ _ _ ppid _ <"/proc/$p/stat" && [ "$ppid" = "$parent" ] && stopped=$p && break
+done
+kill -STOP "$stopped" && sleep 1 && kill -KILL "$parent" && wait "$parent" 2>/dev/null
+kill -CONT "$stopped"
+for wait in $(seq 50); do [ -n "$(running)" ] && sleep 0.1 || break; done
+check
+if [ -n "$(running)" ]; then
+    fail "game processes left after their parent was killed"
+    kill -KILL $(running)
+fi
 # On a terminal the bar shows every percent from 0 to 100 once, in order, and is wiped at the end.
 if command -v script >/dev/null; then
     script -qec "$sim --seed 1 --runs 400 --years 100 --jobs 2 --media $media --out /dev/null" \
