@@ -167,9 +167,8 @@ std::string contents(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// The table is as committed in tests/golden/history-table.csv: a column per figure and gene pair,
-// each under its name; the picture is a PNG or an SVG of the stated size by the name's ending; a
-// folder that is not there is named.
+// The table as committed (history-table.csv); the picture a PNG or an SVG of the stated size by
+// the name's ending; a folder that is not there is named.
 TEST(HistoryPage, SavedAsTableAndAsPicture) {
     map::History.clear();
     for (std::int32_t y : {0, 4, 8}) {

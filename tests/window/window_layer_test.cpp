@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
@@ -139,12 +141,14 @@ TEST_F(WindowLayer, ListColumnsInsertedLaterMoveTheCellsAlongAndColoursShow) {
     EXPECT_EQ(ui::addListRow(19, "a1", 19), 1);
     EXPECT_EQ(ui::listRowPicture(19, 1), 19);
     ui::setListCellColour(19, 0, 1, 0x0080C0FF);
+    ui::setListCellColour(19, 1, 0, 0x00203040);
     ASSERT_TRUE(ui::addListColumn(19, 1, "B", 70)); // between A and C
     ASSERT_TRUE(ui::addListColumn(19, 0, "Nr", 30));
     EXPECT_EQ(support::listText(19), "  columns: Nr/30 A/80 B/70 C/60\n"
                                      "  row 0 picture -1: [] [a0] [] [c0 #80c0ff]\n"
-                                     "  row 1 picture -1: [] [a1] [] []\n");
+                                     "  row 1 picture -1: [] [a1 #203040] [] []\n");
     auto* list = static_cast<QTreeWidget*>(ui::controlWidget(19));
+    EXPECT_EQ(list->header()->height(), 20); // a grid's header as low as its rows
     // The colour shows through the grid lines' delegate; a control on a page reports the
     // number of the window it sits on.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::windowWidget(2)));
@@ -168,6 +172,24 @@ TEST_F(WindowLayer, AMessageBoxBlocksAndDropsCloseRequests) {
     const ui::Event close = nextEvent();
     EXPECT_EQ(std::tuple(close.kind, close.window, close.item, close.type),
               std::tuple(ui::EventKind::Close, 0, -1, -1));
+}
+
+// The first file dialog starts in the documents folder, or at home where there is none.
+TEST_F(WindowLayer, TheFirstDialogStartsInTheDocumentsFolderOrAtHome) {
+    support::TempFolder home;
+    qputenv("HOME", QByteArray::fromStdString(home.path.string()));
+    qunsetenv("XDG_CONFIG_HOME");
+    QString started;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            started = dialog->directory().absolutePath();
+            dialog->reject();
+        }
+    });
+    answer.start(20);
+    EXPECT_EQ(ui::askFileToOpen("Öffnen", "*"), "");
+    EXPECT_EQ(started, QString::fromStdString(home.path.string()));
 }
 
 // Every kind of control, created as number `n` on the current parent.
@@ -213,6 +235,9 @@ TEST_F(WindowLayer, RefusedCallsSayNoAndLeaveNothingBehind) {
     EXPECT_EQ(std::tuple(addListRow(1, "x", NoPicture), listColumnCount(7), listColumnCount(1),
                          listColumnWidth(1, 0), listRowPicture(1, 0), listCellColour(1, 0, 0)),
               std::tuple(-1, 1, -1, -1, NoPicture, -1));
+    const int chart = kinds - 1; // the last kind: one chart without series
+    EXPECT_EQ(std::tuple(chartCount(1), chartSeriesCount(chart, 1), chartSeriesCount(chart, -1)),
+              std::tuple(-1, -1, -1));
     ASSERT_TRUE(createLabel(20, 0, 0, 9, 9, "", 0));
     EXPECT_EQ(controlWidget(20)->parentWidget(), window);
 
