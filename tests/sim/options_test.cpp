@@ -41,7 +41,7 @@ TEST(SimOptions, RefusalsNameTheProblemInOneLine) {
         {{"--plot", "chart.jpg"}, "unknown picture type"},
         {{"--plot", "png"}, "unknown picture type"},
         {{"--plot-size", "1600 x900"}, "not WIDTHxHEIGHT"},
-        {{"--plot-size", "639x480"}, "not WIDTHxHEIGHT"},
+        {{"--plot-size", "639x900"}, "not WIDTHxHEIGHT"},
         {{"--plot-size", "800x899"}, "not WIDTHxHEIGHT"},
         {{"--plot-size", "1600x+900"}, "not WIDTHxHEIGHT"},
         {{"--plot-size", "+1600x900"}, "not WIDTHxHEIGHT"},
