@@ -13,9 +13,8 @@ bool decode(const std::string& bytes, ui::Picture& p) {
     return ui::decodePicture(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), p);
 }
 
-// Every kind of series, fill, line style, legend place and single-year bars with their values,
-// in two columns under a heading, as in tests/golden/charts.png (SELVO_UPDATE_GOLDEN=1 rewrites
-// it). A place or pattern moved by a pixel shows; rounding at antialiased edges does not.
+// Every series kind, fill, line style, legend place and single-year bars, in two columns under
+// a heading, as in golden/charts.png: a pixel moved shows, rounding at antialiased edges not.
 TEST(Chart, DrawnAsCommitted) {
     const auto flat = [](double y) { return std::vector<ui::ChartPoint>{{0, y}, {5, y}, {10, y}}; };
     ui::Chart areas{"Flächen", {"x", 0, 10, 6, "%.0f"}, {"y", 0, 10, 6, "%.0f"}, {}};

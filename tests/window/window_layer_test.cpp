@@ -174,11 +174,12 @@ TEST_F(WindowLayer, AMessageBoxBlocksAndDropsCloseRequests) {
               std::tuple(ui::EventKind::Close, 0, -1, -1));
 }
 
-// The first file dialog starts in the documents folder, or at home where there is none.
+// The first file dialog starts in the documents folder, or at home where that is not there.
 TEST_F(WindowLayer, TheFirstDialogStartsInTheDocumentsFolderOrAtHome) {
     support::TempFolder home;
-    qputenv("HOME", QByteArray::fromStdString(home.path.string()));
-    qunsetenv("XDG_CONFIG_HOME");
+    std::ofstream(home.path / "user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"/nirgends/Dokumente\"\n";
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME"})
+        qputenv(name, QByteArray::fromStdString(home.path.string()));
     QString started;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -189,7 +190,7 @@ TEST_F(WindowLayer, TheFirstDialogStartsInTheDocumentsFolderOrAtHome) {
     });
     answer.start(20);
     EXPECT_EQ(ui::askFileToOpen("Öffnen", "*"), "");
-    EXPECT_EQ(started, QString::fromStdString(home.path.string()));
+    EXPECT_EQ(started.toStdString(), home.path.string());
 }
 
 // Every kind of control, created as number `n` on the current parent.
