@@ -168,11 +168,11 @@ class QuietProbe {
     QuietProbe() {
         const auto* dispatcher = QAbstractEventDispatcher::instance();
         if (dispatcher == nullptr || !dispatcher->inherits("QEventDispatcherGlib")) return;
-        const std::size_t found = find(defaultContext_, "g_main_context_default") +
-                                  find(acquire_, "g_main_context_acquire") +
-                                  find(release_, "g_main_context_release") +
-                                  find(prepare_, "g_main_context_prepare");
-        usable_ = found == wanted;
+        find(defaultContext_, "g_main_context_default");
+        find(acquire_, "g_main_context_acquire");
+        find(release_, "g_main_context_release");
+        find(prepare_, "g_main_context_prepare");
+        usable_ = defaultContext_ && acquire_ && release_ && prepare_;
     }
 
     bool usable() const { return usable_; }
@@ -195,10 +195,8 @@ class QuietProbe {
 
   private:
     static constexpr int fullPassEvery = 16;
-    static constexpr std::size_t wanted = 4;
-    template <typename F> static std::size_t find(F& function, const char* name) {
+    template <typename F> static void find(F& function, const char* name) {
         function = reinterpret_cast<F>(::dlsym(RTLD_DEFAULT, name));
-        return function != nullptr;
     }
     void* (*defaultContext_)() = nullptr;
     int (*acquire_)(void*) = nullptr;
@@ -208,7 +206,13 @@ class QuietProbe {
     int quietPasses_ = 0;
 };
 
+// Made on first use, when Qt's dispatcher exists; forgotten when windowing ends.
 QuietProbe* quietProbe = nullptr;
+
+QuietProbe& probe() {
+    if (quietProbe == nullptr) quietProbe = new QuietProbe;
+    return *quietProbe;
+}
 
 } // namespace
 
@@ -359,14 +363,12 @@ bool setControlParent(int window) {
 }
 
 bool quietPassesPossible() {
-    if (quietProbe == nullptr) quietProbe = new QuietProbe;
-    return quietProbe->usable();
+    return probe().usable();
 }
 
 Event pollEvent() {
     if (!application) return {};
-    if (quietProbe == nullptr) quietProbe = new QuietProbe;
-    if (quietProbe->somethingWaits()) {
+    if (probe().somethingWaits()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

@@ -148,17 +148,19 @@ bool openOne(Output& o, mode_t umask, std::string& error) {
         error = because(o, errno);
         return false;
     }
-    if (!o.direct && o.exists) {
-        // The group where the user may set it (a member of it), and the owner too where the
-        // user may (root); what is refused stays as the new file has it.
-        (void)::fchown(fd, uid_t(-1), o.group);
-        (void)::fchown(fd, o.owner, gid_t(-1));
-    }
-    // A new file is made as it would be made by opening the name; an existing one keeps its mode.
-    if (!o.direct && ::fchmod(fd, o.exists ? o.mode : 0666 & ~umask) != 0) {
-        error = because(o, errno);
-        ::close(fd); // the temporary file itself goes with the others
-        return false;
+    if (!o.direct) {
+        if (o.exists) {
+            // The group where the user may set it (a member of it), and the owner too where the
+            // user may (root); what is refused stays as the new file has it.
+            (void)::fchown(fd, uid_t(-1), o.group);
+            (void)::fchown(fd, o.owner, gid_t(-1));
+        }
+        // A new file is made as opening the name would make it; an existing one keeps its mode.
+        if (::fchmod(fd, o.exists ? o.mode : 0666 & ~umask) != 0) {
+            error = because(o, errno);
+            ::close(fd); // the temporary file itself goes with the others
+            return false;
+        }
     }
     o.file = ::fdopen(fd, "w");
     if (o.file == nullptr) {
