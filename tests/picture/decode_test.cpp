@@ -142,9 +142,9 @@ TEST(Hostile, DamagedAndCutFilesAreRefusedSilently) {
     Bytes coreBmp = {'B', 'M', 50, 0, 0, 0, 0, 0, 0, 0, 26, 0,  0,
                      0,   12,  0,  0, 0, 3, 0, 2, 0, 1, 0,  24, 0};
     coreBmp.resize(50, 0x3C);
-    // BMP rows with and without padding (3 and 4 pixels of 24 bits).
+    // BMP rows with and without padding (11 and 4 pixels of 24 bits).
     for (const Bytes& file :
-         {pngFile, fuzz::writeBmp24(3, 2, Bytes(18, 0x5A)), fuzz::writeBmp24(4, 1, Bytes(12, 0x5A)),
+         {pngFile, fuzz::writeBmp24(11, 2, Bytes(66, 0x5A)), fuzz::writeBmp24(4, 1, Bytes(12, 0x5A)),
           coreBmp, fuzz::writeIcoBmp32(2, 2, Bytes(16, 0xA5))}) {
         EXPECT_TRUE(decodes(file));
         for (std::size_t length = 0; length < file.size(); ++length)

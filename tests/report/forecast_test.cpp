@@ -52,6 +52,13 @@ std::pair<std::string, std::string> openUntilDone() {
                 for (int chart : {0, 1, 2})
                     EXPECT_EQ(ui::chartSeriesCount(ForecastChart, chart), chart < 2 ? 6 : 3);
                 EXPECT_EQ(ui::chartPointCount(ForecastChart, 2, 0), ForecastYears + 1);
+                // The first legend names each choice once: a band is named by its line.
+                std::vector<std::string> named, choices;
+                for (const ui::LegendEntry& e : ui::chartLegend(ForecastChart, 0))
+                    if (e.shown) named.push_back(e.name);
+                for (const ForecastChoice& choice : ForecastChoices)
+                    choices.push_back(choice.name);
+                EXPECT_EQ(named, choices);
             }
             support::requestClose(map::ReportWindow);
         });
