@@ -1,4 +1,5 @@
 // Charts from their plain description, drawn as committed.
+#include "tests/support/support.h"
 #include "ui/chart.h"
 #include "ui/picture.h"
 
@@ -46,8 +47,7 @@ TEST(Chart, DrawnAsCommitted) {
     const char* update = std::getenv("SELVO_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") std::ofstream(path, std::ios::binary) << bytes;
     ui::Picture got, want;
-    std::ifstream in(path, std::ios::binary);
-    const std::string committed{std::istreambuf_iterator<char>(in), {}};
+    const std::string committed = support::fileBytes(path);
     ASSERT_TRUE(decode(bytes, got));
     ASSERT_TRUE(decode(committed, want)) << path;
     ASSERT_EQ(std::make_pair(got.width, got.height), std::make_pair(want.width, want.height));

@@ -23,7 +23,8 @@ TEST(CommandLine, ASeedAFileOrOneLineSayingWhatIsWrong) {
         {{"--seed", "4294967295", "--", "-a.selvo"}, "seed 4294967295 file -a.selvo"},
         {{"b.selvo", "--help", "c"}, "help"},
         {{"--seed"}, "--seed needs a whole number from 0 to 4294967295, not ''"},
-        {{"--seed", "4294967296"}, "--seed needs a whole number from 0 to 4294967295, not '4294967296'"},
+        {{"--seed", "4294967296"},
+         "--seed needs a whole number from 0 to 4294967295, not '4294967296'"},
         {{"--seed", "7x"}, "--seed needs a whole number from 0 to 4294967295, not '7x'"},
         {{"-x"}, "unknown option '-x' (see --help)"},
         {{"a", "b"}, "only one saved game can be opened, not also 'b'"},
@@ -35,16 +36,12 @@ TEST(CommandLine, ASeedAFileOrOneLineSayingWhatIsWrong) {
         std::string error;
         const bool ok = app::parseCommandLine(int(argv.size()), argv.data(), line, error);
         const std::string got = !ok ? error
-                                : line.help ? "help"
-                                            : "seed " + std::to_string(line.seed) + " file " + line.file;
+                                : line.help
+                                    ? "help"
+                                    : "seed " + std::to_string(line.seed) + " file " + line.file;
         EXPECT_EQ(got, want);
         EXPECT_EQ(ok && !line.help, line.seedGiven);
     }
-}
-
-std::string text(const fs::path& p) {
-    std::ifstream in(p);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // In the user's folder: a new file gets the mode the umask gives, an existing one keeps its own,
@@ -60,8 +57,9 @@ void writeAsTheUser(const fs::path& home, const fs::path& sticky) {
     fs::create_symlink("target", home / "link");
     EXPECT_TRUE(ui::writeFileThrough(home / "link", "b", error)) << error;
     EXPECT_TRUE(fs::is_symlink(home / "link"));
-    EXPECT_EQ(std::pair(text(home / "target"), fs::status(home / "target").permissions()),
-              std::pair(std::string("b"), fs::perms(0604)));
+    EXPECT_EQ(
+        std::pair(support::fileBytes(home / "target"), fs::status(home / "target").permissions()),
+        std::pair(std::string("b"), fs::perms(0604)));
     ASSERT_EQ(::mkfifo((home / "fifo").c_str(), 0600), 0);
     const int reader = ::open((home / "fifo").c_str(), O_RDONLY | O_NONBLOCK);
     EXPECT_TRUE(ui::writeFileThrough(home / "fifo", "c", error)) << error;
@@ -75,7 +73,7 @@ void writeAsTheUser(const fs::path& home, const fs::path& sticky) {
     for (const fs::path& p : refused) {
         EXPECT_FALSE(ui::writeFileThrough(p, "d", error)) << p;
         EXPECT_NE(error.find(p.string()), std::string::npos) << error;
-        EXPECT_EQ(p == home ? "old" : text(p), "old") << p;
+        EXPECT_EQ(p == home ? "old" : support::fileBytes(p), "old") << p;
     }
     for (const fs::path& f : folders)
         for (const auto& e : fs::directory_iterator(f))

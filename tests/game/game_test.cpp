@@ -1,9 +1,9 @@
 // The main window's loop with its modal moments: the end of a herd, and the report and help
 // windows, whose own loops swallow the main window's events and end on any close request.
 #include "app/main_window.h"
-#include "model/herd.h"
 #include "app/numbers.h"
 #include "map/history.h"
+#include "model/herd.h"
 #include "model/savegame.h"
 #include "tests/support/game.h"
 #include "tests/support/support.h"
@@ -131,8 +131,8 @@ TEST_F(Game, HelpPageOpensInItsOwnWindowWhereNoBrowserStarts) {
                   QTimer::singleShot(50, [&] {
                       if (QWidget* page = ui::windowWidget(HelpPageWindow)) {
                           title = page->windowTitle().toStdString();
-                          if (auto* view =
-                                  qobject_cast<QTextBrowser*>(ui::controlWidget(app::HelpPageView))) {
+                          if (auto* view = qobject_cast<QTextBrowser*>(
+                                  ui::controlWidget(app::HelpPageView))) {
                               text = view->toPlainText().toStdString();
                               fills = view->geometry() == page->rect();
                           }
@@ -180,11 +180,9 @@ TEST_F(Game, AFailedSaveOrOpenSaysSoAndChangesNothing) {
         return message;
     };
     const std::string before = model::writeSavedGame(model::captureGame(History, HistoryStride));
-    EXPECT_EQ(messageAfter(SaveButton, locked),
-              "Speichern: Speichern fehlgeschlagen: " + locked +
-                  " ist schreibgeschützt: keine Berechtigung");
-    std::ifstream in(locked);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+    EXPECT_EQ(messageAfter(SaveButton, locked), "Speichern: Speichern fehlgeschlagen: " + locked +
+                                                    " ist schreibgeschützt: keine Berechtigung");
+    EXPECT_EQ(support::fileBytes(locked), "old");
     EXPECT_EQ(messageAfter(OpenButton, broken), "Öffnen: Öffnen fehlgeschlagen: Zeile 2: „x“ ist "
                                                 "keine ganze Zahl");
     EXPECT_EQ(model::writeSavedGame(model::captureGame(History, HistoryStride)), before);

@@ -162,11 +162,6 @@ TEST(HistoryPage, RoundAxesTheScoreApartAndAThinnedHistorySaysSo) {
     }
 }
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // The table as committed (history-table.csv); the picture a PNG or an SVG of the stated size by
 // the name's ending; a folder that is not there is named.
 TEST(HistoryPage, SavedAsTableAndAsPicture) {
@@ -181,11 +176,11 @@ TEST(HistoryPage, SavedAsTableAndAsPicture) {
     const std::string table = (folder.path / "verlauf.csv").string();
     std::string error;
     ASSERT_TRUE(report::writeHistoryTable(table, error)) << error;
-    support::expectGolden("history-table.csv", contents(table));
+    support::expectGolden("history-table.csv", fileBytes(table));
 
     const std::string png = (folder.path / "verlauf.png").string();
     ASSERT_TRUE(report::writeHistoryPicture(png, error)) << error;
-    const std::string bytes = contents(png);
+    const std::string bytes = fileBytes(png);
     ui::Picture picture;
     ASSERT_TRUE(ui::decodePicture(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
                                   picture));
@@ -193,7 +188,7 @@ TEST(HistoryPage, SavedAsTableAndAsPicture) {
               std::pair(report::PictureWidth, report::PictureHeight));
     const std::string svg = (folder.path / "verlauf.SVG").string();
     ASSERT_TRUE(report::writeHistoryPicture(svg, error)) << error;
-    const std::string text = contents(svg);
+    const std::string text = fileBytes(svg);
     const std::size_t root = text.find("<svg");
     ASSERT_NE(root, std::string::npos);
     EXPECT_NE(text.find("viewBox=\"0 0 1000 1100\"", root), std::string::npos);

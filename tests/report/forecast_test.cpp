@@ -35,11 +35,6 @@ class Forecast : public ::testing::Test {
     void TearDown() override { forecastSetup = ForecastSetup{}; }
 };
 
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // Opens the report, waits for the futures and returns the page's progress line and its text;
 // checks the charts on the way: three, each with a line (and a band) per choice.
 std::pair<std::string, std::string> openUntilDone() {
@@ -96,18 +91,16 @@ TEST_F(Forecast, FiguresAreTheCommandLinesForTheSameHerdAndSeed) {
             ASSERT_EQ(std::system(command.c_str()), 0) << command;
             std::vector<ForecastYear> expected;
             std::string error;
-            ASSERT_TRUE(parseForecastTable(slurp(table), expected, error)) << error;
+            ASSERT_TRUE(parseForecastTable(support::fileBytes(table), expected, error)) << error;
             const std::vector<ForecastYear>& shown = forecast.tables[c];
             ASSERT_EQ(shown.size(), expected.size()) << ForecastChoices[c].policy;
             for (std::size_t y = 0; y < shown.size(); ++y) {
                 const ForecastYear &a = shown[y], &b = expected[y];
-                EXPECT_TRUE(a.year == b.year && same(a.alive, b.alive) &&
-                            same(a.aliveLow, b.aliveLow) && same(a.aliveHigh, b.aliveHigh) &&
-                            same(a.animalsMean, b.animalsMean) &&
-                            same(a.animalsP10, b.animalsP10) &&
-                            same(a.animalsMedian, b.animalsMedian) &&
-                            same(a.animalsP90, b.animalsP90) &&
-                            same(a.genePoolMean, b.genePoolMean))
+                EXPECT_TRUE(
+                    a.year == b.year && same(a.alive, b.alive) && same(a.aliveLow, b.aliveLow) &&
+                    same(a.aliveHigh, b.aliveHigh) && same(a.animalsMean, b.animalsMean) &&
+                    same(a.animalsP10, b.animalsP10) && same(a.animalsMedian, b.animalsMedian) &&
+                    same(a.animalsP90, b.animalsP90) && same(a.genePoolMean, b.genePoolMean))
                     << ForecastChoices[c].policy << " year " << y << " after " << played;
             }
             EXPECT_NE(text.find(forecastSentence(ForecastChoices[c], expected)), std::string::npos)
@@ -124,13 +117,14 @@ std::string leftBehind(std::uint32_t seed) {
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         const std::string name = entry.path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        const std::string stat = slurp(entry.path() / "stat");
+        const std::string stat = support::fileBytes(entry.path() / "stat");
         const std::size_t end = stat.rfind(')');
         if (end == std::string::npos) continue;
         std::istringstream fields(stat.substr(end + 2));
         std::string state, parent;
         fields >> state >> parent;
-        if (parent == ppid || slurp(entry.path() / "cmdline").find(seedArgument) != std::string::npos)
+        if (parent == ppid ||
+            support::fileBytes(entry.path() / "cmdline").find(seedArgument) != std::string::npos)
             found += name + " (" + state + ") ";
     }
     return found;

@@ -32,7 +32,8 @@ std::string brokenInvariant() {
 }
 
 void makeAreas(int width, int height, std::int32_t fill) {
-    model::setAreaMap({width, height, std::vector<std::int32_t>(std::size_t(width * height), fill)});
+    model::setAreaMap(
+        {width, height, std::vector<std::int32_t>(std::size_t(width * height), fill)});
 }
 
 void paintAreas(int x0, int y0, int x1, int y1, std::int32_t value) {
@@ -71,12 +72,11 @@ void expectGolden(const std::string& name, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
         return;
     }
-    std::stringstream committed;
-    committed << std::ifstream(path, std::ios::binary).rdbuf();
-    if (committed.str() == text) return;
+    const std::string committed = fileBytes(path);
+    if (committed == text) return;
     // The first line that differs, not two copies of the whole file; a missing line shows as
     // "(none)", so that an output that only grew names its first extra line.
-    std::istringstream want(committed.str()), got(text);
+    std::istringstream want(committed), got(text);
     std::string w, g;
     int line = 0;
     for (;;) {
@@ -92,11 +92,16 @@ void expectGolden(const std::string& name, const std::string& text) {
         ++column;
     const std::string actual = std::string(SELVO_BINARY_DIR) + "/" + name + ".actual";
     std::ofstream(actual, std::ios::binary) << text;
-    ADD_FAILURE() << name << " differs from " << path << " first at line " << line
-                  << ", column " << column + 1 << ":\n  want: " << w << "\n  got:  " << g
-                  << "\nSee diff -u " << path << " " << actual
+    ADD_FAILURE() << name << " differs from " << path << " first at line " << line << ", column "
+                  << column + 1 << ":\n  want: " << w << "\n  got:  " << g << "\nSee diff -u "
+                  << path << " " << actual
                   << "\nIf the change is meant, run SELVO_UPDATE_GOLDEN=1 ctest -R '^golden' "
                   << "and review git diff.";
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 } // namespace support

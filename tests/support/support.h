@@ -33,4 +33,7 @@ struct TempFolder {
 // change with git diff).
 void expectGolden(const std::string& name, const std::string& text);
 
+// The bytes of the file at `path`; "" when it cannot be read.
+std::string fileBytes(const std::filesystem::path& path);
+
 } // namespace support

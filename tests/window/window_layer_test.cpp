@@ -263,10 +263,6 @@ TEST_F(WindowLayer, RefusedCallsSayNoAndLeaveNothingBehind) {
 // opener that fails is a refusal too.
 TEST_F(WindowLayer, PagesGoToTheDesktopsOpener) {
     const auto put = [](const std::string& f, const std::string& t) { std::ofstream(f) << t; };
-    const auto contents = [](const std::string& file) {
-        std::ifstream in(file);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
     const QString bin = QDir::temp().filePath(QStringLiteral("selvo-opener-%1").arg(getpid()));
     ASSERT_TRUE(QDir().mkpath(bin));
     const std::string opener = (bin + "/xdg-open").toStdString(), noted = opener + ".noted";
@@ -283,7 +279,8 @@ TEST_F(WindowLayer, PagesGoToTheDesktopsOpener) {
     put(opener + ".status", "3");
     EXPECT_FALSE(ui::openInBrowser(page));
     qputenv("PATH", path);
-    EXPECT_EQ(contents(noted), "file://" + page + "\nfile://" + page + "\nfile://" + page + "\n");
+    EXPECT_EQ(support::fileBytes(noted),
+              "file://" + page + "\nfile://" + page + "\nfile://" + page + "\n");
     QDir(bin).removeRecursively();
 }
 
