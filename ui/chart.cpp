@@ -300,9 +300,11 @@ QChart* makeChart(const Chart& c, bool compact) {
 
 // The share of the height each row of charts gets: that of its tallest chart.
 std::vector<double> rowShares(const std::vector<Chart>& charts, std::size_t across) {
-    std::vector<double> rows((charts.size() + across - 1) / across, 0.0);
-    for (std::size_t i = 0; i < charts.size(); ++i)
-        rows[i / across] = std::max(rows[i / across], std::max(charts[i].share, 0.01));
+    std::vector<double> rows;
+    for (std::size_t i = 0; i < charts.size(); ++i) {
+        if (i % across == 0) rows.push_back(0.01);
+        rows.back() = std::max(rows.back(), charts[i].share);
+    }
     return rows;
 }
 

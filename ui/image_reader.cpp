@@ -74,9 +74,9 @@ std::optional<bool> decodePngIcon(const std::uint8_t* data, std::size_t size, Pi
            decodePng(data + offset, length, out, PngTransparency::AsAlpha);
 }
 
+// For sizes Qt calls valid (no side negative); an empty image is refused as a null one.
 bool withinBudget(QSize size) {
-    return size.width() > 0 && size.height() > 0 && size.width() <= MaxPictureSide &&
-           size.height() <= MaxPictureSide &&
+    return size.width() <= MaxPictureSide && size.height() <= MaxPictureSide &&
            std::int64_t{size.width()} * size.height() <= MaxPicturePixels;
 }
 

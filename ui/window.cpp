@@ -168,11 +168,10 @@ class QuietProbe {
     QuietProbe() {
         const auto* dispatcher = QAbstractEventDispatcher::instance();
         if (dispatcher == nullptr || !dispatcher->inherits("QEventDispatcherGlib")) return;
-        find(defaultContext_, "g_main_context_default");
-        find(acquire_, "g_main_context_acquire");
-        find(release_, "g_main_context_release");
-        find(prepare_, "g_main_context_prepare");
-        usable_ = defaultContext_ && acquire_ && release_ && prepare_;
+        usable_ = find(defaultContext_, "g_main_context_default") &&
+                  find(acquire_, "g_main_context_acquire") &&
+                  find(release_, "g_main_context_release") &&
+                  find(prepare_, "g_main_context_prepare");
     }
 
     bool usable() const { return usable_; }
@@ -195,8 +194,9 @@ class QuietProbe {
 
   private:
     static constexpr int fullPassEvery = 16;
-    template <typename F> static void find(F& function, const char* name) {
+    template <typename F> static bool find(F& function, const char* name) {
         function = reinterpret_cast<F>(::dlsym(RTLD_DEFAULT, name));
+        return function != nullptr;
     }
     void* (*defaultContext_)() = nullptr;
     int (*acquire_)(void*) = nullptr;

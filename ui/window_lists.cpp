@@ -87,8 +87,7 @@ bool createList(int number, int x, int y, int width, int height, const std::stri
     list->setAlternatingRowColors(false);
     list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     list->setIconSize(QSize(16, 16));
-    list->setColumnCount(1);
-    list->headerItem()->setText(0, QString::fromUtf8(firstTitle));
+    list->setHeaderLabels({QString::fromUtf8(firstTitle)});
     QHeaderView* header = list->header();
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace {
 

@@ -19,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 
 namespace {

@@ -2,8 +2,8 @@
 // fuzz target's checks. Decompression bombs: small files that claim huge pictures or huge chunks
 // are dealt with at once, without allocating what they claim, and a refused one leaves its
 // number empty. A PNG inside an icon meets the same limits.
-#include "tests/support/support.h"
 #include "model/savegame.h"
+#include "tests/support/support.h"
 #include "tools/fuzz/exercise.h"
 #include "tools/fuzz/files.h"
 #include "tools/fuzz/savegame_exercise.h"
@@ -18,8 +18,6 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -89,10 +87,14 @@ Bytes pngClaiming(std::uint32_t width, std::uint32_t height, std::uint8_t depth 
     return file;
 }
 
+Bytes bytesAt(const std::filesystem::path& path) {
+    const std::string bytes = support::fileBytes(path);
+    return Bytes(bytes.begin(), bytes.end());
+}
+
 // An input the fuzzer found, from tests/robust/corpus.
 Bytes corpusFile(const char* name) {
-    std::ifstream in(std::string(SELVO_CORPUS) + "/" + name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+    return bytesAt(std::filesystem::path(SELVO_CORPUS) / name);
 }
 
 // An ICC profile of 32 MB, zeros after a header that names its own length.
@@ -196,8 +198,7 @@ TEST(FuzzCorpus, SeedsAndEveryRecordedFindingAreHandled) {
     int replayed = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(SELVO_CORPUS)) {
         if (!entry.is_regular_file()) continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        const fuzz::Bytes bytes(std::istreambuf_iterator<char>(in), {});
+        const fuzz::Bytes bytes = bytesAt(entry.path());
         EXPECT_EQ(fuzz::exercisePicture(bytes.data(), bytes.size()), "") << entry.path();
         ++replayed;
     }
@@ -210,8 +211,7 @@ TEST(FuzzCorpus, SavedGamesAreReadOrRefusedSoundly) {
     ASSERT_TRUE(fuzz::useAreasPicture("Media/KarteGebiete.png"));
     int replayed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(SELVO_SAVEGAMES)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const fuzz::Bytes bytes(std::istreambuf_iterator<char>(in), {});
+        const fuzz::Bytes bytes = bytesAt(entry.path());
         EXPECT_EQ(fuzz::exerciseSavedGame(bytes.data(), bytes.size()), "") << entry.path();
         model::SavedGame game;
         std::string error;

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QSocketNotifier>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -64,11 +65,9 @@ class WindowLayer : public ::testing::Test {
         using namespace ui;
         ASSERT_TRUE(openWindow(0, 0, 0, 1000, 700, "Selvo mornik",
                                TitleBar | SizingBorder | CentreOnScreen));
-        ASSERT_TRUE(setControlParent(0));
-        ASSERT_TRUE(createPictureControl(0, 5, 30, 900, 640, NoPicture));
-        ASSERT_TRUE(createToolBar(0, 0));
-        ASSERT_TRUE(addToolPictureButton(0, 10, 19, true));
-        ASSERT_TRUE(createStatusBar(0, 0));
+        ASSERT_TRUE(setControlParent(0) && createPictureControl(0, 5, 30, 900, 640, NoPicture));
+        ASSERT_TRUE(createToolBar(0, 0) && addToolPictureButton(0, 10, 19, true) &&
+                    createStatusBar(0, 0));
         for (int field = 0; field < 5; ++field)
             ASSERT_TRUE(addStatusField(0, 200));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(windowWidget(0)));
@@ -120,12 +119,24 @@ TEST_F(WindowLayer, AWaitingClickComesOutOfTheNextPass) {
     QWidget* map = ui::controlWidget(0);
     for (int pass = 0; pass < 100; ++pass)
         ASSERT_EQ(ui::pollEvent().kind, ui::EventKind::None) << pass;
+    // A descriptor alone (none brings the player's input) waits for the full pass made at the
+    // latest 16 passes after the last one.
+    int ends[2], passes = 0;
+    ASSERT_EQ(::pipe(ends), 0);
+    QSocketNotifier notifier(ends[0], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, [&] { notifier.setEnabled(false); });
+    QCoreApplication::postEvent(map, new QEvent(QEvent::User)); // the next pass is a full one
+    ASSERT_TRUE(ui::pollEvent().kind == ui::EventKind::None && ::write(ends[1], "x", 1) == 1);
+    for (; notifier.isEnabled() && passes < 20; ++passes)
+        ui::pollEvent();
+    EXPECT_LE(passes, 16);
     for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
         QCoreApplication::postEvent(
             map, new QMouseEvent(
                      type, QPointF(10, 10), map->mapToGlobal(QPointF(10, 10)), Qt::LeftButton,
                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {}));
     expectControl(ui::pollEvent(), 0, 0, ui::LeftClick);
+    ::close(ends[0]), ::close(ends[1]);
 }
 
 TEST_F(WindowLayer, ListColumnsInsertedLaterMoveTheCellsAlongAndColoursShow) {
