@@ -84,6 +84,8 @@ TEST(SaveFile, WrittenThroughOrRefusedAsTheUserMeetsIt) {
     support::TempFolder folder;
     const fs::path home = folder.path / "home", sticky = folder.path / "sticky";
     fs::create_directories(home);
+    std::string error; // a full device: refused, not written to forever
+    EXPECT_TRUE(!fs::exists("/dev/full") || !ui::writeFileThrough("/dev/full", "e", error));
     if (::geteuid() != 0) return writeAsTheUser(home, {});
     // root's rights would hide what an ordinary user meets: the checks run as user 65534.
     fs::create_directories(sticky);

@@ -62,8 +62,7 @@ TEST_F(Game, AnEmptyHerdEndsTheGameAndANewOneStartsInTheSameMode) {
                   box->accept();
               });
     EXPECT_EQ(message, "Ende: Keine Population mehr vorhanden");
-    EXPECT_EQ(herdCount(), 19);
-    EXPECT_EQ(InterventionMode, Rifle);
+    EXPECT_EQ(std::pair(herdCount(), InterventionMode), std::pair(19, int(Rifle)));
     EXPECT_EQ(statusTexts()[0].rfind("Jahr 0 war ", 0), 0u) << statusTexts()[0];
     clickControl(KeepingButton);
 }

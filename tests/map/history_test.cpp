@@ -66,8 +66,7 @@ class History : public ::testing::Test {
 TEST_F(History, OnePointPerYearTheCurrentOneFollowsEveryChange) {
     ASSERT_EQ(map::History.size(), 1u);
     expectPointMatchesStatusBar();
-    EXPECT_EQ(map::History[0].animals, 19);
-    EXPECT_EQ(map::History[0].genePool, 9);
+    EXPECT_EQ(std::pair(map::History[0].animals, map::History[0].genePool), std::pair(19, 9));
 
     for (int y = 1; y <= 5; ++y)
         year();
@@ -100,8 +99,7 @@ TEST_F(History, ALongGameStaysBoundedAndEvenlySpaced) {
         refresh();
         ASSERT_LT(map::History.size(), map::HistoryCapacity); // full means thinned at once
     }
-    EXPECT_EQ(map::History.front().year, 0);
-    EXPECT_EQ(map::History.back().year, 100000);
+    EXPECT_EQ(std::pair(map::History.front().year, map::History.back().year), std::pair(0, 100000));
     EXPECT_GT(map::History.size(), map::HistoryCapacity / 2);
     for (std::size_t i = 1; i + 1 < map::History.size(); ++i)
         ASSERT_EQ(map::History[i].year - map::History[i - 1].year, map::HistoryStride) << i;

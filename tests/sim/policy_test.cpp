@@ -70,8 +70,7 @@ TEST(SimPolicy, ReleasePointIsThePixelNearestTheMean) {
 // two oldest: of the three aged 9, the two earlier in herd order. Animals of no Area stay.
 TEST(SimPolicy, CullRemovesTheOldestDownToCapacity) {
     model::loadTables();
-    ASSERT_EQ(model::AreaCapacity[3], 4);
-    ASSERT_EQ(model::AreaCapacity[4], 3);
+    ASSERT_EQ(std::pair(model::AreaCapacity[3], model::AreaCapacity[4]), std::pair(4, 3));
     makeHerd({{3, 0, 5}, {4, 0, 30}, {3, 1, 9}, {3, 0, 9}, {0, 0, 40}, {4, 1, 30}, {3, 1, 2},
               {3, 0, 9}, {4, 0, 1}, {3, 1, 1}});
     sim::cull();
@@ -139,8 +138,8 @@ TEST(SimPolicy, ListsActInTheirOrder) {
         std::string error;
         const char* args[] = {"selvo-sim", "--policy", text};
         ASSERT_TRUE(sim::parseOptions(3, args, o, error)) << error;
-        EXPECT_EQ(o.policies, list) << text;
-        EXPECT_EQ(sim::policyText(o.policies), text);
+        EXPECT_EQ(std::pair(o.policies, sim::policyText(o.policies)),
+                  std::pair(list, std::string(text)));
         makeHerd({{3, 0, 4}, {3, 0, 9}, {3, 1, 6}, {3, 0, 5}, {3, 1, 9}, {3, 1, 7}});
         sim::applyPolicies(o.policies, points);
         std::array<int, 2> counts{};
