@@ -47,8 +47,7 @@ TEST(Chart, DrawnAsCommitted) {
     if (update && std::string(update) == "1") std::ofstream(path, std::ios::binary) << bytes;
     ui::Picture got, want;
     const std::string committed = support::fileBytes(path);
-    ASSERT_TRUE(decode(bytes, got));
-    ASSERT_TRUE(decode(committed, want)) << path;
+    ASSERT_TRUE(decode(bytes, got) && decode(committed, want)) << path;
     ASSERT_EQ(std::make_pair(got.width, got.height), std::make_pair(want.width, want.height));
     int differ = 0;
     for (std::size_t i = 0; i < got.pixels.size(); ++i)

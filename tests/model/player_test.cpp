@@ -155,8 +155,7 @@ TEST(Model, ResetLeavesNothingOfAGame) {
     EXPECT_EQ(std::tuple(herdCount(), herdCurrent(), CarriedAnimal, InterventionMode),
               std::tuple(0, nullptr, nullptr, Keeping));
     EXPECT_EQ(std::tuple(year, yearRating, birthsThisYear, deathsThisYear), std::tuple(0, 0, 0, 0));
-    EXPECT_EQ(randomState(), RandomState{});
-    EXPECT_EQ(areaAt(5, 5), 4);
+    EXPECT_EQ(std::pair(randomState(), areaAt(5, 5)), std::pair(RandomState{}, 4));
     // The smallest map there is still holds an Area.
     support::makeAreas(1, 1, 7);
     EXPECT_EQ(std::tuple(areaAt(0, 0), areaAt(1, 0)), std::tuple(7, -1));

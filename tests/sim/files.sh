@@ -113,12 +113,14 @@ if [ "$root" = 1 ]; then
     old "$work/sticky/other.csv" && chmod 666 "$work/sticky/other.csv"
     refuse "another user's file in a sticky folder" 1 "$work" "--by-year $work/sticky/other.csv" \
         --out "$home/keep.csv" --by-year "$work/sticky/other.csv"
-    # Root is refused a file nobody may write, but keeps another user's owner and mode.
-    old "$home/theirs.csv" && chown 65534:65534 "$home/theirs.csv" && chmod 640 "$home/theirs.csv"
-    run 0 --out "$home/theirs.csv"
+    # Root may replace another user's file, in a third user's sticky folder too, and keeps its
+    # owner and mode.
+    theirs=$work/sticky/theirs.csv && chown 65533 "$work/sticky"
+    old "$theirs" && chown 65534:65534 "$theirs" && chmod 640 "$theirs"
+    run 0 --out "$theirs"
     check
-    [ "$status" = 0 ] && [ "$(stat -c '%u %g %a' "$home/theirs.csv")" = "65534 65534 640" ] ||
-        fail "owner and mode not kept: $status $(stat -c '%u %g %a' "$home/theirs.csv") $err"
+    [ "$status" = 0 ] && [ "$(stat -c '%u %g %a' "$theirs")" = "65534 65534 640" ] ||
+        fail "owner and mode not kept: $status $(stat -c '%u %g %a' "$theirs") $err"
 fi
 
 # --- Bad input: exit 2 with one line, before anything is written ----------------------------

@@ -81,8 +81,7 @@ void expectGolden(const std::string& name, const std::string& text) {
     int line = 0;
     for (;;) {
         ++line;
-        const bool hasWant = bool(std::getline(want, w));
-        const bool hasGot = bool(std::getline(got, g));
+        const bool hasWant = bool(std::getline(want, w)), hasGot = bool(std::getline(got, g));
         if (!hasWant) w = "(none)";
         if (!hasGot) g = "(none)";
         if (!hasWant || !hasGot || w != g) break;

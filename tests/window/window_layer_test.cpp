@@ -14,8 +14,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSocketNotifier>
 #include <QTest>
 #include <QTimer>
@@ -85,13 +87,17 @@ TEST_F(WindowLayer, BarsSpanTheClientAreaAndFollowItsSize) {
     EXPECT_TRUE(tool.height() > 16 && tool.height() <= 30) << "leaves y = 30 to controls";
 }
 
-TEST_F(WindowLayer, WindowsCentreOverTheActiveOne) {
+TEST_F(WindowLayer, WindowsCentreOnTheScreenOrOverTheActiveOne) {
+    const auto offset = [](int window, const QRect& over) {
+        return (ui::windowWidget(window)->frameGeometry().center() - over.center())
+            .manhattanLength();
+    };
+    ASSERT_TRUE(ui::openWindow(4, 0, 0, 200, 100, "Mitte", ui::TitleBar | ui::CentreOnScreen));
+    EXPECT_LE(offset(4, QGuiApplication::primaryScreen()->availableGeometry()), 2);
     ASSERT_TRUE(ui::openWindow(2, 300, 210, 534, 532, "GenPool", ui::TitleBar));
     ASSERT_TRUE(QTest::qWaitForWindowActive(ui::windowWidget(2)));
     ASSERT_TRUE(ui::openWindow(3, 0, 0, 200, 100, "Hilfe", ui::TitleBar | ui::CentreOverActive));
-    const QPoint offset = ui::windowWidget(3)->frameGeometry().center() -
-                          ui::windowWidget(2)->frameGeometry().center();
-    EXPECT_LE(offset.manhattanLength(), 2);
+    EXPECT_LE(offset(3, ui::windowWidget(2)->frameGeometry()), 2);
 }
 
 TEST_F(WindowLayer, PictureControlReportsDoubleClicksAndWhereItWasClicked) {
