@@ -145,6 +145,8 @@ TEST(SimBatch, ByYearFiguresFollowFromTheRows) {
         sim::BatchTotals totals;
         const std::vector<Row> all = rows(batch(o, &totals, &stats));
         ASSERT_EQ(stats.size(), 101u);
+        for (const ui::Chart& c : sim::yearCharts({stats.begin(), stats.begin() + 6}, restart))
+            EXPECT_EQ(std::pair(c.x.min, c.x.max), std::pair(0.0, 5.0)) << c.title; // from year 0
         std::vector<std::vector<Row>> games(10);
         for (const Row& r : all)
             games[std::size_t(r[Col::Run])].push_back(r);

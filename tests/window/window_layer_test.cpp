@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -289,8 +288,7 @@ TEST_F(WindowLayer, PagesGoToTheDesktopsOpener) {
     ASSERT_TRUE(QDir().mkpath(bin));
     const std::string opener = (bin + "/xdg-open").toStdString(), noted = opener + ".noted";
     put(opener, "#!/bin/sh\necho \"$1\" >>\"$0.noted\"\nexit $(cat \"$0.status\")\n");
-    QFile::setPermissions(QString::fromStdString(opener),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.toUtf8() + ":" + path);
     const std::string page = QFileInfo(QStringLiteral("Help.htm")).absoluteFilePath().toStdString();
