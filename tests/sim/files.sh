@@ -131,6 +131,9 @@ refuse "no areas picture" 0 "$home" "$work/nowhere/KarteGebiete.png not found" \
 refuse "damaged areas picture" 0 "$home" "$work/media/KarteGebiete.png cannot be read" \
     --media "$work/media" --out "$home/keep.csv"
 refuse "plot type" 0 "$home" "unknown picture type" --out "$home/keep.csv" --plot "$home/c.gif"
+printf 'kaputt\n' >"$work/kaputt.selvo"
+refuse "damaged saved game" 0 "$home" "--from $work/kaputt.selvo: Zeile 1" \
+    --from "$work/kaputt.selvo" --out "$home/keep.csv"
 refuse "progress descriptor" 0 "$home" "--progress-fd 9: no file descriptor open for writing" \
     --out "$home/keep.csv" --progress-fd 9
 
