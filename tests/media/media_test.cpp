@@ -4,6 +4,7 @@
 #include "app/numbers.h"
 #include "model/areas.h"
 #include "model/tables.h"
+#include "tests/support/support.h"
 #include "tools/mkmedia/app_icon.h"
 #include "tools/mkmedia/generate.h"
 #include "ui/picture.h"
@@ -14,21 +15,14 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> bytesOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 ui::Picture decodeFile(const std::string& path) {
-    const auto bytes = bytesOf(path);
+    const auto bytes = support::fileData(path);
     ui::Picture picture;
     EXPECT_TRUE(ui::decodePicture(bytes.data(), bytes.size(), picture)) << path;
     return picture;
@@ -51,7 +45,7 @@ TEST(Generator, DrawsTheCommittedPicturesPixelForPixelAndHalfOfOneIsRefused) {
             std::tie(drawn.width, drawn.height, drawn.channels, drawn.pixels) ==
             std::tie(committed.width, committed.height, committed.channels, committed.pixels))
             << file << " differs: run the media target";
-        const auto bytes = bytesOf(file);
+        const auto bytes = support::fileData(file);
         ui::Picture half;
         EXPECT_FALSE(ui::decodePicture(bytes.data(), bytes.size() / 2, half)) << file;
     }
@@ -69,8 +63,8 @@ TEST(AreasPicture, SixteenConnectedAreasHoldEveryFounder) {
         const auto first = std::find(v.begin(), v.end(), area);
         ASSERT_NE(first, v.end()) << "Area " << area;
         std::vector<bool> seen(v.size());
-        std::vector<std::pair<int, int>> todo = {{int(first - v.begin()) % p.width,
-                                                  int(first - v.begin()) / p.width}};
+        std::vector<std::pair<int, int>> todo = {
+            {int(first - v.begin()) % p.width, int(first - v.begin()) / p.width}};
         while (!todo.empty()) {
             const auto [x, y] = todo.back();
             todo.pop_back();

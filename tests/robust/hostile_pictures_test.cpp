@@ -87,14 +87,9 @@ Bytes pngClaiming(std::uint32_t width, std::uint32_t height, std::uint8_t depth 
     return file;
 }
 
-Bytes bytesAt(const std::filesystem::path& path) {
-    const std::string bytes = support::fileBytes(path);
-    return Bytes(bytes.begin(), bytes.end());
-}
-
 // An input the fuzzer found, from tests/robust/corpus.
 Bytes corpusFile(const char* name) {
-    return bytesAt(std::filesystem::path(SELVO_CORPUS) / name);
+    return support::fileData(std::filesystem::path(SELVO_CORPUS) / name);
 }
 
 // An ICC profile of 32 MB, zeros after a header that names its own length.
@@ -198,7 +193,7 @@ TEST(FuzzCorpus, SeedsAndEveryRecordedFindingAreHandled) {
     int replayed = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(SELVO_CORPUS)) {
         if (!entry.is_regular_file()) continue;
-        const fuzz::Bytes bytes = bytesAt(entry.path());
+        const fuzz::Bytes bytes = support::fileData(entry.path());
         EXPECT_EQ(fuzz::exercisePicture(bytes.data(), bytes.size()), "") << entry.path();
         ++replayed;
     }
@@ -211,7 +206,7 @@ TEST(FuzzCorpus, SavedGamesAreReadOrRefusedSoundly) {
     ASSERT_TRUE(fuzz::useAreasPicture("Media/KarteGebiete.png"));
     int replayed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(SELVO_SAVEGAMES)) {
-        const fuzz::Bytes bytes = bytesAt(entry.path());
+        const fuzz::Bytes bytes = support::fileData(entry.path());
         EXPECT_EQ(fuzz::exerciseSavedGame(bytes.data(), bytes.size()), "") << entry.path();
         model::SavedGame game;
         std::string error;

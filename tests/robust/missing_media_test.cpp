@@ -23,8 +23,6 @@
 
 #include <cctype>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -53,8 +51,7 @@ struct Case {
     // Read once, in the project folder, before any game starts.
     static const std::vector<std::int32_t>& committedAreas() {
         static const std::vector<std::int32_t> values = [] {
-            std::ifstream in(PictureFiles[AreasPicture], std::ios::binary);
-            const std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
+            const std::vector<std::uint8_t> bytes = support::fileData(PictureFiles[AreasPicture]);
             ui::Picture p;
             ui::decodePicture(bytes.data(), bytes.size(), p);
             return ui::pixelValues(p);

@@ -103,4 +103,9 @@ std::string fileBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+std::vector<std::uint8_t> fileData(const std::filesystem::path& path) {
+    const std::string bytes = fileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 } // namespace support

@@ -33,7 +33,8 @@ struct TempFolder {
 // change with git diff).
 void expectGolden(const std::string& name, const std::string& text);
 
-// The bytes of the file at `path`; "" when it cannot be read.
+// The bytes of the file at `path`, as text or as data; empty when it cannot be read.
 std::string fileBytes(const std::filesystem::path& path);
+std::vector<std::uint8_t> fileData(const std::filesystem::path& path);
 
 } // namespace support
