@@ -34,8 +34,8 @@ std::uint32_t littleEndian32(const std::uint8_t* p) {
     return littleEndian16(p) | littleEndian16(p + 2) << 16;
 }
 
-// Qt decodes an uncompressed BMP cut short without complaint, leaving the missing rows
-// undefined; such a file counts as damaged here. Run-length data has no fixed size to check.
+} // namespace
+
 bool bmpPixelsComplete(const std::uint8_t* data, std::size_t size) {
     if (size < 26) return false;
     const std::uint32_t headerSize = littleEndian32(data + 14);
@@ -58,6 +58,8 @@ bool bmpPixelsComplete(const std::uint8_t* data, std::size_t size) {
     const std::int64_t stride = (std::abs(width) * bits + 31) / 32 * 4;
     return littleEndian32(data + 10) + stride * std::abs(height) <= std::int64_t(size);
 }
+
+namespace {
 
 // An icon whose first image (the only one read) is stored as a whole PNG file. Qt would hand that
 // file to its own PNG reader, which trusts every chunk length and inflates text chunks without

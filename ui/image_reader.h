@@ -13,4 +13,9 @@ namespace ui {
 // gives false with `out` emptied. Needs no application object.
 bool decodeWithImageReader(const std::uint8_t* data, std::size_t size, Picture& out);
 
+// Qt decodes an uncompressed BMP cut short without complaint, leaving the missing rows undefined;
+// such a file counts as damaged here, as does a side over MaxPictureSide. Run-length data has no
+// fixed size to check and passes. Apart, so that it is seen without Qt's own size checks.
+bool bmpPixelsComplete(const std::uint8_t* data, std::size_t size);
+
 } // namespace ui
