@@ -7,12 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -77,6 +81,34 @@ void writeAsTheUser(const fs::path& home, const fs::path& sticky) {
     for (const fs::path& f : folders)
         for (const auto& e : fs::directory_iterator(f))
             EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+}
+
+// A FIFO read slowly, the writer interrupted by a handled signal once the pipe is full: the write
+// comes back short and the rest follows, every byte once and in order.
+TEST(SaveFile, AWriteCutShortByASignalGoesOn) {
+    support::TempFolder folder;
+    const fs::path fifo = folder.path / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct sigaction wake {
+    }, before{};
+    wake.sa_handler = [](int) {};
+    ASSERT_EQ(::sigaction(SIGUSR2, &wake, &before), 0);
+    std::string text(1 << 20, 0), got, error;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = char(i * 7 / 3);
+    std::thread reader([&, writer = ::pthread_self()] {
+        const int fd = ::open(fifo.c_str(), O_RDONLY);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the writer waits for room
+        ::pthread_kill(writer, SIGUSR2);
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+            got.append(buffer, std::size_t(n));
+        ::close(fd);
+    });
+    EXPECT_TRUE(ui::writeFileThrough(fifo, text, error)) << error;
+    reader.join();
+    ::sigaction(SIGUSR2, &before, nullptr);
+    EXPECT_TRUE(got == text) << got.size() << " bytes";
 }
 
 TEST(SaveFile, WrittenThroughOrRefusedAsTheUserMeetsIt) {
