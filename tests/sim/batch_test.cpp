@@ -1,14 +1,17 @@
-// Batches on the real areas picture: the same output in any number of processes, and by-year
-// figures that follow from the rows.
+// Batches on the real areas picture: the same output in any number of processes, also when reads
+// are interrupted or a process's pipe ends early; outputs' pieces and names; the by-year
+// interval, the plots' axes and the summary. (The rows and by-year tables of seeded batches are
+// the golden runs'.)
 #include "model/game.h"
 #include "model/herd.h"
 #include "model/random.h"
 #include "model/savegame.h"
-#include "model/tables.h"
 #include "tests/support/support.h"
 #include "tools/sim/batch.h"
 #include "tools/sim/byyear.h"
+#include "tools/sim/cleanup.h"
 #include "tools/sim/csv.h"
+#include "tools/sim/output.h"
 #include "tools/sim/plot.h"
 
 #include <gtest/gtest.h>
@@ -20,20 +23,19 @@
 #include <atomic>
 #include <cmath>
 #include <csignal>
-#include <numeric>
+#include <filesystem>
+#include <set>
 #include <sstream>
 #include <tuple>
 #include <vector>
 
 namespace {
 
+namespace fs = std::filesystem;
 using Row = std::vector<long long>;
 
 // Column positions, as the header names them.
-enum Col { Run, Seed, Year, Rating, Animals, Births, Deaths, Genepool, FirstPair };
-constexpr int Ill = FirstPair + sim::GenePairCount, FirstArea = Ill + 1;
-constexpr int OldAge = FirstArea + model::AreaCount, Weakness = OldAge + 1, Shot = OldAge + 2,
-              Carried = OldAge + 3;
+enum Col { Run, Seed, Year, Rating, Animals };
 
 // A batch of `o` on the committed areas picture: its CSV, and its by-year figures when
 // o.byYear is set.
@@ -65,7 +67,7 @@ std::vector<Row> rows(const std::string& text) {
         std::istringstream fields(line);
         for (std::string field; std::getline(fields, field, ',');)
             r.push_back(std::stoll(field));
-        EXPECT_TRUE(r.size() == std::size_t(Carried + 1) && r.size() == sim::CsvColumns) << line;
+        EXPECT_EQ(r.size(), sim::CsvColumns) << line;
     }
     return out;
 }
@@ -87,6 +89,9 @@ TEST(SimBatch, JobsDoNotChangeTheOutput) {
             if (jobs == 1) {
                 std::tie(one, oneByYear) = std::tie(text, byYear);
                 ASSERT_EQ(std::count(byYear.begin(), byYear.end(), '\n'), 92);
+                const auto charts = sim::yearCharts({stats.begin(), stats.begin() + 6}, restart);
+                for (const ui::Chart& c : charts) // from year 0
+                    EXPECT_EQ(std::pair(c.x.min, c.x.max), std::pair(0.0, 5.0)) << c.title;
                 continue;
             }
             EXPECT_TRUE(text == one) << jobs << " jobs, restart " << restart;
@@ -125,96 +130,63 @@ TEST(SimBatch, InterruptedReadsLoseNoRow) {
     if (sender == 0)
         for (;;) // until killed, or until the parent is gone
             if (::kill(parent, SIGUSR1) != 0 || ::usleep(50) != 0) ::_exit(0);
-    const std::string got = batch(o);
+    for (int round = 0; round < 50 && caught < 100; ++round) { // however fast the batch is
+        const std::string got = batch(o);
+        EXPECT_TRUE(got == want) << got.size() << " bytes, not " << want.size();
+    }
     ::kill(sender, SIGKILL);
     ::waitpid(sender, nullptr, 0);
     ::sigaction(SIGUSR1, &before, nullptr);
-    EXPECT_GT(caught.load(), 20);
-    EXPECT_TRUE(got == want) << got.size() << " bytes, not " << want.size();
+    EXPECT_GE(caught.load(), 100);
 }
 
-// The by-year figures recomputed from the per-game CSV: a game that ended stays dead with its
-// last row's figures; quantiles interpolate between order statistics at (n - 1) p; a game has
-// died out (once more) in each year whose row shows no animal.
-TEST(SimBatch, ByYearFiguresFollowFromTheRows) {
-    for (const bool restart : {false, true}) {
-        sim::Options o;
-        std::tie(o.seed, o.runs, o.years, o.restart, o.byYear) =
-            std::make_tuple(11u, 10, 100, restart, "by-year.csv");
-        std::vector<sim::YearStats> stats;
-        sim::BatchTotals totals;
-        const std::vector<Row> all = rows(batch(o, &totals, &stats));
-        ASSERT_EQ(stats.size(), 101u);
-        for (const ui::Chart& c : sim::yearCharts({stats.begin(), stats.begin() + 6}, restart))
-            EXPECT_EQ(std::pair(c.x.min, c.x.max), std::pair(0.0, 5.0)) << c.title; // from year 0
-        std::vector<std::vector<Row>> games(10);
-        for (const Row& r : all)
-            games[std::size_t(r[Col::Run])].push_back(r);
-        bool someDied = false;
-        std::int64_t halfLost = -1;
-        for (std::size_t y = 0; y <= 100; ++y) {
-            std::vector<double> animals;
-            double extant = 0, genepool = 0, ill = 0, neverDied = 0, extinctions = 0;
-            std::array<double, 12> present{};
-            for (const auto& g : games) {
-                const Row& r = g[std::min(y, g.size() - 1)];
-                const auto died = std::count_if(g.begin(), g.end(), [&](const Row& d) {
-                    return d[Year] <= static_cast<long long>(y) && d[Animals] == 0;
-                });
-                neverDied += died == 0;
-                extinctions += double(died);
-                someDied |= y >= g.size();
-                animals.push_back(double(r[Animals]));
-                extant += r[Animals] > 0;
-                genepool += double(r[Genepool]);
-                ill += double(r[Ill]);
-                // A colour is carried when some animal has it in either slot.
-                for (int k = 0; k < 9; ++k)
-                    present[std::size_t(k)] += r[FirstPair + k] > 0;
-                for (int c = 0; c < 3; ++c) {
-                    bool carried = false;
-                    for (int k = 0; k < 9; ++k)
-                        carried |= r[FirstPair + k] > 0 && (k / 3 == c || k % 3 == c);
-                    present[std::size_t(9 + c)] += carried;
-                }
-            }
-            std::sort(animals.begin(), animals.end());
-            const double mean = std::accumulate(animals.begin(), animals.end(), 0.0) / 10;
-            double squares = 0;
-            for (double a : animals)
-                squares += (a - mean) * (a - mean);
-            const sim::YearStats& s = stats[y];
-            if (halfLost < 0 && extant < 5) halfLost = std::int64_t(y);
-            double lo = 0, hi = 0;
-            sim::wilsonInterval(std::int64_t(neverDied), 10, lo, hi);
-            const std::vector<std::pair<double, double>> pairs = {
-                {double(s.extant), extant},
-                {s.pExtant, extant / 10},
-                {s.animalsMean, mean},
-                {s.animalsSd, std::sqrt(squares / 9)},
-                {s.animalsP10, animals[0] + 0.9 * (animals[1] - animals[0])},
-                {s.animalsMedian, (animals[4] + animals[5]) / 2},
-                {s.animalsP90, animals[8] + 0.1 * (animals[9] - animals[8])},
-                {s.animalsMeanExtant, extant > 0 ? mean * 10 / extant : NAN},
-                {s.genepoolMean, genepool / 10},
-                {s.illMean, ill / 10},
-                {s.pNeverDied, neverDied / 10},
-                {s.pNeverDiedLo, lo},
-                {s.pNeverDiedHi, hi},
-                {s.extinctionsMean, extinctions / 10},
-            };
-            for (std::size_t i = 0; i < pairs.size(); ++i)
-                if (std::isnan(pairs[i].second))
-                    EXPECT_TRUE(std::isnan(pairs[i].first)) << "year " << y << " figure " << i;
-                else
-                    EXPECT_NEAR(pairs[i].first, pairs[i].second, 1e-9)
-                        << "year " << y << " figure " << i;
-            for (std::size_t b = 0; b < present.size(); ++b)
-                EXPECT_NEAR(s.pPresent[b], present[b] / 10, 1e-12) << "year " << y << " bit " << b;
-        }
-        EXPECT_EQ(totals.halfLostYear, halfLost) << "restart " << restart;
-        EXPECT_EQ(someDied && halfLost > 0, !restart) << "seed 11 loses more than half its games";
-    }
+// A game process whose pipe ends without its end frame has failed, also when every game has
+// come: once all rows are in, each pipe is swapped for one that holds a stray byte and ends.
+TEST(SimBatch, APipeEndingWithoutItsEndFrameFails) {
+    sim::Options o;
+    std::tie(o.seed, o.runs, o.years, o.jobs) = std::make_tuple(6u, 4, 20, 1);
+    const std::size_t whole = batch(o).size();
+    const auto pipes = [] {
+        std::set<int> fds;
+        for (const auto& e : fs::directory_iterator("/proc/self/fd"))
+            if (fs::read_symlink(e.path()).string().starts_with("pipe:"))
+                fds.insert(std::stoi(e.path().filename()));
+        return fds;
+    };
+    const std::set<int> before = pipes();
+    std::size_t written = 0;
+    const sim::CsvSink sink{[&](std::string_view text) {
+                                if ((written += text.size()) == whole)
+                                    for (int fd : pipes())
+                                        if (int ends[2]; !before.contains(fd) && ::pipe(ends) == 0)
+                                            ::write(ends[1], "x", 1), ::close(ends[1]),
+                                                ::dup2(ends[0], fd), ::close(ends[0]);
+                                return true;
+                            },
+                            {}};
+    o.jobs = 2;
+    sim::BatchTotals totals;
+    sim::YearTable table;
+    EXPECT_EQ(sim::runBatch(o, sink, totals, table, false), sim::BatchEnd::WorkerFailed);
+    EXPECT_EQ(written, whole);
+}
+
+// Pieces written together come out once each, a last piece of one byte too; four temporary
+// names at most are handed out, and a fifth claim is refused.
+TEST(SimOutput, PiecesOnceAndTemporaryNamesBounded) {
+    sim::Output out;
+    out.file = std::tmpfile();
+    ASSERT_TRUE(sim::writeOutput(out, std::vector<std::string_view>{"ab", "", "c"}));
+    std::rewind(out.file);
+    char got[8] = {};
+    EXPECT_EQ(std::string(got, std::fread(got, 1, sizeof got, out.file)), "abc");
+    std::fclose(out.file);
+    std::vector<int> slots;
+    for (int k = 0; k < 5; ++k)
+        slots.push_back(sim::claimTempSlot());
+    EXPECT_EQ(slots, (std::vector<int>{0, 1, 2, 3, -1}));
+    for (int slot : slots)
+        sim::releaseTempSlot(slot);
 }
 
 // Every game from a saved herd: the founders' game saved gives the founders' bytes; a herd
@@ -251,33 +223,6 @@ TEST(SimBatch, GamesStartFromASavedHerd) {
     }
     std::string error;
     EXPECT_TRUE(sim::prepareStart("", error));
-}
-
-// The trailing columns: deaths by cause add up to the deaths; cull shoots each year exactly the
-// excess over capacity that the row before shows, and carries none; spread carries pairs.
-TEST(SimBatch, DeathsByCauseAndThePoliciesInterventions) {
-    model::loadTables();
-    sim::Options o;
-    std::tie(o.seed, o.runs, o.years, o.jobs) = std::make_tuple(2u, 4, 60, 1);
-    for (const auto policy : {sim::Policy::Cull, sim::Policy::Spread}) {
-        o.policies = {policy};
-        const std::vector<Row> all = rows(batch(o));
-        long long shot = 0, carried = 0;
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            const Row& r = all[i];
-            EXPECT_EQ(r[OldAge] + r[Weakness], r[Deaths])
-                << "run " << r[Col::Run] << " year " << r[Year];
-            shot += r[Shot], carried += r[Carried];
-            if (policy != sim::Policy::Cull || r[Year] == 0) continue;
-            long long excess = 0;
-            for (int a = 1; a <= model::AreaCount; ++a)
-                excess += std::max(0LL, all[i - 1][FirstArea + a - 1] - model::AreaCapacity[a]);
-            EXPECT_EQ(r[Shot], excess) << "run " << r[Col::Run] << " year " << r[Year];
-            EXPECT_EQ(r[Carried], 0);
-        }
-        EXPECT_GT(policy == sim::Policy::Cull ? shot : carried, 0);
-        EXPECT_EQ(policy == sim::Policy::Cull ? carried : shot, 0);
-    }
 }
 
 // Wilson's 95 % interval: at 0 of n it runs from 0 to z^2 / (n + z^2), at n of n from
