@@ -160,9 +160,10 @@ TEST(HistoryPage, RoundAxesTheScoreApartAndAThinnedHistorySaysSo) {
     }
 }
 
-// The table as committed (history-table.csv); the picture a PNG or an SVG of the stated size by
-// the name's ending; a folder that is not there is named.
+// The table as committed (history-table.csv), also through the dialog; the picture a PNG or an SVG
+// of the stated size by the name's ending; a folder that is not there is named.
 TEST(HistoryPage, SavedAsTableAndAsPicture) {
+    startGame();
     map::History.clear();
     for (std::int32_t y : {0, 4, 8}) {
         model::YearFigures p{y, 0, 30 + y, 1 + y, 7 + y, 3 + y, 4, 2 + y, 5 + y, -120 - y};
@@ -175,6 +176,8 @@ TEST(HistoryPage, SavedAsTableAndAsPicture) {
     std::string error;
     ASSERT_TRUE(report::writeHistoryTable(table, error)) << error;
     support::expectGolden("history-table.csv", fileBytes(table));
+    support::throughDialog(report::saveHistoryTable, (folder.path / "named").string());
+    EXPECT_EQ(fileBytes(folder.path / "named.csv"), fileBytes(table)); // the ending added
 
     const std::string png = (folder.path / "verlauf.png").string();
     ASSERT_TRUE(report::writeHistoryPicture(png, error)) << error;

@@ -115,7 +115,7 @@ std::array<std::string, 5> statusTexts() {
     return t;
 }
 
-void throughDialog(int item, const std::string& path) {
+void throughDialog(const std::function<void()>& action, const std::string& path) {
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
@@ -126,7 +126,11 @@ void throughDialog(int item, const std::string& path) {
         }
     });
     answer.start(20);
-    clickToolItem(item);
+    action();
+}
+
+void throughDialog(int item, const std::string& path) {
+    throughDialog([item] { clickToolItem(item); }, path);
 }
 
 void whileOpen(const std::function<void()>& action, const std::function<void()>& check) {

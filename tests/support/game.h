@@ -43,8 +43,9 @@ void useBuiltSimulator(std::optional<std::uint32_t> seed);
 // Runs `then` (from a timer) once the report's futures are all computed or have failed.
 void whenForecastDone(const std::function<void()>& then);
 
-// Clicks tool-bar item `item` and answers the file dialog it opens with `path`, typed as a
-// player would; returns when the item's action has returned.
+// Runs `action` (clicks tool-bar item `item`) and answers the file dialog it opens with `path`,
+// typed as a player would; returns when the action has returned.
+void throughDialog(const std::function<void()>& action, const std::string& path);
 void throughDialog(int item, const std::string& path);
 
 // Sends the window manager's close request to one of our windows.
