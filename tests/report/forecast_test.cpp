@@ -19,6 +19,7 @@
 
 #include <QTimer>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,7 @@
 namespace {
 
 using namespace report;
+using namespace std::chrono_literals;
 
 class Forecast : public ::testing::Test {
   protected:
@@ -152,6 +154,24 @@ TEST_F(Forecast, ClosingTheWindowEarlyStopsAndReapsEverySimulator) {
     EXPECT_FALSE(forecast.running);
     EXPECT_EQ(leftBehind(seed), "");
     EXPECT_EQ(listing(".") + listing("Media"), before);
+}
+
+// Polling never waits for the simulator and says when the count has moved: a stand-in counts
+// 7 futures at once, then holds its pipes open for two seconds.
+TEST_F(Forecast, PollingTellsTheCountWithoutWaiting) {
+    support::TempFolder folder;
+    const std::string script = "#!/bin/sh\nwhile [ \"$1\" != --progress-fd ]; do shift; done\n"
+                               "echo 7 >&\"$2\"\nexec sleep 2\n";
+    forecastSetup.program = folder.write("sim", {script.begin(), script.end()});
+    std::filesystem::permissions(forecastSetup.program, std::filesystem::perms::owner_all);
+    startForecast(model::writeSavedGame(model::captureGame(map::History, map::HistoryStride)), 1);
+    const auto start = std::chrono::steady_clock::now();
+    bool told = false;
+    while (!(told = pollForecast()) && std::chrono::steady_clock::now() - start < 1s)
+        ::usleep(1000);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_EQ(std::pair(told, forecast.finished), std::pair(true, 7));
+    stopForecast();
 }
 
 TEST_F(Forecast, AFailingSimulatorIsToldInOneLineAndTheReportGoesOn) {
