@@ -154,16 +154,15 @@ TEST(SimBatch, APipeEndingWithoutItsEndFrameFails) {
         return fds;
     };
     const std::set<int> before = pipes();
+    const auto endPipes = [&] {
+        for (int fd : pipes())
+            if (int ends[2]; !before.contains(fd) && ::pipe(ends) == 0 && ::write(ends[1], "x", 1))
+                ::close(ends[1]), ::dup2(ends[0], fd), ::close(ends[0]);
+        return true;
+    };
     std::size_t written = 0;
-    const sim::CsvSink sink{[&](std::string_view text) {
-                                if ((written += text.size()) == whole)
-                                    for (int fd : pipes())
-                                        if (int ends[2]; !before.contains(fd) && ::pipe(ends) == 0)
-                                            ::write(ends[1], "x", 1), ::close(ends[1]),
-                                                ::dup2(ends[0], fd), ::close(ends[0]);
-                                return true;
-                            },
-                            {}};
+    const sim::CsvSink sink{
+        [&](std::string_view text) { return (written += text.size()) != whole || endPipes(); }, {}};
     o.jobs = 2;
     sim::BatchTotals totals;
     sim::YearTable table;
